@@ -21,5 +21,5 @@ if [ "$need_i386" = 1 ] || [ "${#missing[@]}" -gt 0 ]; then
     echo "setup: installing ${missing[*]:-i386 architecture}"
     [ "$need_i386" = 1 ] && $sudo_cmd dpkg --add-architecture i386
     $sudo_cmd apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
