@@ -1,0 +1,47 @@
+// The calculator's state record and the constants of number entry and results.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace calc {
+
+// What the display lines show. The numeric values are part of the record's layout.
+enum class DisplayState : std::int32_t { Entry = 0, ShowingValue = 1, ShowingAccumulator = 2, Error = 3 };
+
+enum class Operator : std::int32_t { None = 0, Add = 1, Subtract = 2, Multiply = 3, Divide = 4 };
+
+// A digit or point is accepted only while the typed text is shorter than this
+// (a leading "-" and the "." count).
+constexpr int MaxEntryLength = 12;
+
+// An accumulator above this (fifteen nines) is an error; there is no lower bound.
+constexpr double ResultLimit = 999999999999999.0;
+
+// The settings the window reads from the store and hands to the engine.
+struct EngineSettings {
+    std::int32_t precision = 2;        // -1 (or any negative) is "Auto"
+    char thousandsSeparator = ' ';     // 0: no grouping
+    char decimalPoint = ',';           // 0 or '.': "." is shown
+    std::int32_t euroInput = 0;        // nonzero: numbers are typed and held in euros
+    double parity = 6.5;               // francs per euro
+};
+
+// Amounts (value, accumulator, memory) are in the input currency. entryText uses
+// "." as its point whatever the display shows.
+struct CalculatorState {
+    std::int32_t precision = 2;
+    char thousandsSeparator = ' ';
+    char decimalPoint = ',';
+    std::int32_t euroInput = 0;
+    double parity = 6.5;
+    std::string entryText = "0";
+    double accumulator = 0.0;
+    double value = 0.0;
+    double memory = 0.0;
+    DisplayState displayState = DisplayState::Entry;
+    Operator pendingOperator = Operator::None;
+    Operator lastOperator = Operator::None;
+};
+
+} // namespace calc

@@ -1,0 +1,59 @@
+// The text of both display lines.
+#include "calc/DisplayLines.h"
+
+#include "calc/NumberText.h"
+
+namespace calc {
+
+const char* const ErrorText = "Erreur";
+
+namespace {
+
+// ShowAmount: the caller's copy is replaced by its rounded value, which is what
+// the other line then converts.
+std::string ShowAmount(const CalculatorState& state, double& x)
+{
+    const int precision = EffectivePrecision(state.precision);
+    x = RoundToPrecision(x, precision);
+    return FormatDisplayed(x, precision, state.thousandsSeparator, state.decimalPoint);
+}
+
+} // namespace
+
+std::string FormatAmount(const CalculatorState& state, double x)
+{
+    double rounded = x;
+    return ShowAmount(state, rounded);
+}
+
+DisplayLines FormatDisplay(const CalculatorState& state)
+{
+    const bool euroInput = state.euroInput != 0;
+    DisplayLines lines{std::string(), std::string(), euroInput};
+    std::string& inputLine = euroInput ? lines.euro : lines.francs;
+    std::string& otherLine = euroInput ? lines.francs : lines.euro;
+    switch (state.displayState) {
+    case DisplayState::Error:
+        lines.francs = lines.euro = ErrorText;
+        lines.euroFirst = true;
+        break;
+    case DisplayState::Entry: {
+        inputLine = state.entryText;
+        ApplyDecimalPoint(inputLine, state.decimalPoint);
+        const double other = euroInput ? state.parity * state.value : state.value / state.parity;
+        otherLine = FormatAmount(state, other);
+        break;
+    }
+    case DisplayState::ShowingValue:
+    case DisplayState::ShowingAccumulator: {
+        double n = state.displayState == DisplayState::ShowingValue ? state.value : state.accumulator;
+        inputLine = ShowAmount(state, n);
+        double m = euroInput ? state.parity * n : n / state.parity;
+        otherLine = ShowAmount(state, m);
+        break;
+    }
+    }
+    return lines;
+}
+
+} // namespace calc

@@ -1,0 +1,27 @@
+// The text of both display lines as a pure function of the state.
+#pragma once
+
+#include <string>
+
+#include "calc/CalculatorState.h"
+
+namespace calc {
+
+// The text shown in place of a number after a failed computation.
+extern const char* const ErrorText;
+
+struct DisplayLines {
+    std::string francs; // upper line
+    std::string euro;   // lower line
+    bool euroFirst;     // the euro line is written before the francs line
+};
+
+// Entry: the typed text on the input line, the unrounded value converted on the
+// other. A result: its copy rounded and shown on the input line, the rounded
+// copy converted and rounded again on the other. Error: "Erreur" twice.
+DisplayLines FormatDisplay(const CalculatorState& state);
+
+// The display text of x under the state's precision, separator and point.
+std::string FormatAmount(const CalculatorState& state, double x);
+
+} // namespace calc

@@ -1,0 +1,232 @@
+// Number <-> text conversions of the calculator.
+#include "calc/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace calc {
+
+const char* const PlusInfinityText = "Infini";
+const char* const MinusInfinityText = "-Infini";
+const char* const NotANumberText = "Indéfini";
+
+namespace {
+
+// Longest fixed text: sign, 309 integer digits of DBL_MAX, point, decimals.
+constexpr std::size_t kMaxFixedLength = 1 + (std::numeric_limits<double>::max_exponent10 + 1) + 1 + MaxDecimals;
+
+// The decimals "Auto" shows are limited so that a number keeps at most this
+// many significant digits: beyond it a double prints binary noise.
+constexpr int kAutoSignificantDigits = 15;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// White space of the C locale, which is what "%lf" skips.
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+const char* NonFiniteText(double x)
+{
+    if (std::isnan(x))
+        return NotANumberText;
+    return x > 0 ? PlusInfinityText : MinusInfinityText;
+}
+
+// Decimal order of magnitude of a validated mantissa and exponent (the power of
+// ten just above its first nonzero digit). Only its sign is used: it tells an
+// overflow from an underflow when the conversion reports a number out of range.
+long long DecimalOrder(const char* first, const char* last)
+{
+    long long order = 0;
+    bool seenNonzero = false;
+    bool inFraction = false;
+    const char* p = first;
+    for (; p != last && (IsDigit(*p) || *p == '.'); ++p) {
+        if (*p == '.') {
+            inFraction = true;
+        } else if (!seenNonzero && *p == '0') {
+            if (inFraction)
+                --order;
+        } else {
+            seenNonzero = true;
+            if (!inFraction)
+                ++order;
+        }
+    }
+    long long exponent = 0;
+    if (p != last) {
+        ++p; // 'e' or 'E'
+        const bool negative = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        for (; p != last; ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), 1000000000000000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    return order + exponent;
+}
+
+} // namespace
+
+double RoundHalfUp(double x)
+{
+    const double f = std::floor(x);
+    const double c = std::ceil(x);
+    return (x - f < c - x) ? f : c;
+}
+
+double RoundToPrecision(double x, int precision)
+{
+    if (precision < 0)
+        return x;
+    // 10^precision built by multiplication: exact up to 10^22, whatever pow does.
+    double k = 1.0;
+    for (int i = 0; i < precision && std::isfinite(k); ++i)
+        k *= 10.0;
+    const double scaled = x * k;
+    // A number this large has no decimals to round; scaling it would only lose it.
+    if (!std::isfinite(scaled))
+        return x;
+    return RoundHalfUp(scaled) / k;
+}
+
+void TrimTrailingZeros(std::string& text)
+{
+    const std::size_t last = text.find_last_not_of('0');
+    if (last != std::string::npos)
+        text.erase(last + 1);
+    else if (!text.empty())
+        text.erase(1);
+}
+
+std::string FormatFixed(double x, int decimals)
+{
+    if (!std::isfinite(x))
+        return NonFiniteText(x);
+    decimals = std::clamp(decimals, 0, MaxDecimals);
+    char buffer[kMaxFixedLength];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals);
+    if (ec != std::errc())
+        return NotANumberText;
+    std::string text(buffer, end);
+    if (decimals == 0)
+        text += '.';
+    // A zero never carries a sign: -0.004 at two decimals reads 0.00.
+    if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+int EffectivePrecision(int precision)
+{
+    return precision < 0 ? -1 : std::min(precision, MaxDecimals);
+}
+
+std::string FormatRounded(double r, int precision)
+{
+    precision = EffectivePrecision(precision);
+    if (precision >= 0)
+        return FormatFixed(r, precision);
+    std::string text = FormatFixed(r, MaxDecimals);
+    const std::size_t point = text.find('.');
+    if (point == std::string::npos)
+        return text; // not finite
+    const int integerDigits = static_cast<int>(point) - (text[0] == '-' ? 1 : 0);
+    const int decimals = std::clamp(kAutoSignificantDigits - integerDigits, 0, MaxDecimals);
+    if (decimals < MaxDecimals)
+        text = FormatFixed(r, decimals);
+    TrimTrailingZeros(text);
+    return text;
+}
+
+void ApplyDecimalPoint(std::string& text, char point)
+{
+    if (point == 0 || point == '.')
+        return;
+    const std::size_t last = text.rfind('.');
+    if (last != std::string::npos)
+        text[last] = point;
+}
+
+std::string FormatDisplayed(double r, int precision, char separator, char point)
+{
+    std::string text = FormatRounded(r, precision);
+    const std::size_t dot = text.find('.');
+    if (separator != 0 && dot != std::string::npos) {
+        std::string grouped;
+        grouped.reserve(text.size() + dot / 3);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            grouped += text[i];
+            const std::size_t digitsAfter = dot - i - 1;
+            if (i < dot && IsDigit(text[i]) && digitsAfter > 0 && digitsAfter % 3 == 0)
+                grouped += separator;
+        }
+        text = std::move(grouped);
+    }
+    ApplyDecimalPoint(text, point);
+    return text;
+}
+
+int ScanNumber(const std::string& text, double& out)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && IsCSpace(*p))
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    const char* const first = p;
+    int digits = 0;
+    for (; p != end && IsDigit(*p); ++p)
+        ++digits;
+    if (p != end && *p == '.')
+        for (++p; p != end && IsDigit(*p); ++p)
+            ++digits;
+    if (digits == 0)
+        return 0;
+    // An exponent marker belongs to the number only when digits follow it.
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        if (q != end && (*q == '+' || *q == '-'))
+            ++q;
+        if (q != end && IsDigit(*q)) {
+            while (q != end && IsDigit(*q))
+                ++q;
+            p = q;
+        }
+    }
+    double magnitude = 0.0;
+    const auto result = std::from_chars(first, p, magnitude);
+    if (result.ec == std::errc::result_out_of_range)
+        magnitude = DecimalOrder(first, p) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    out = negative ? -magnitude : magnitude;
+    return 1;
+}
+
+std::string FormatParityLabel(double parity, char decimalPoint)
+{
+    std::string text = "1 Euro=" + FormatFixed(parity, 6);
+    TrimTrailingZeros(text);
+    text += " F";
+    if (decimalPoint != 0 && decimalPoint != '.') {
+        const std::size_t first = text.find('.');
+        if (first != std::string::npos)
+            text[first] = decimalPoint;
+    }
+    return text;
+}
+
+std::string FormatParityField(double parity)
+{
+    std::string text = FormatFixed(parity, 6);
+    TrimTrailingZeros(text);
+    return text;
+}
+
+} // namespace calc
