@@ -1,0 +1,111 @@
+// The application object and the framework services that work with or without one:
+// application name, message boxes, safe owner of modal windows, wait cursor, modeless switch.
+#ifndef PEMZ_FRAMEWORK_APPLICATION_H
+#define PEMZ_FRAMEWORK_APPLICATION_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/CommandTable.h"
+#include "framework/FrameworkIds.h"
+
+namespace fw {
+
+class Dialog;
+
+// ---- Services usable without an application object --------------------------
+
+// The application's Name(), or the executable's base name when there is no application object.
+std::string ApplicationName();
+
+// The framework's message box: titled with ApplicationName(), owned by GetSafeOwner(nullptr),
+// with MB_ICONEXCLAMATION added when `type` names no icon. `helpContext` (0 for none) is the
+// help topic the box reports to its owner when the user asks for help. Returns the button pressed.
+// (windows.h renames MessageBox to MessageBoxA; it does so in declaration and calls alike.)
+int MessageBox(const std::string& text, UINT type = MB_OK, UINT helpContext = 0);
+
+// The window that should own a modal window opened for `parent` (null: the application's main
+// window, then its last active pop-up). Child windows are skipped up to their top-level parent.
+// When `topLevelToReenable` is given, the owner's top-level window, if enabled and not the owner
+// itself, is disabled and returned there, for the caller to enable again; otherwise null.
+HWND GetSafeOwner(HWND parent, HWND* topLevelToReenable);
+
+// Hourglass cursor, nested: the cursor in place at the first Begin comes back at the last End.
+void BeginWaitCursor();
+void EndWaitCursor();
+class WaitCursor {
+public:
+    WaitCursor() { BeginWaitCursor(); }
+    ~WaitCursor() { EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Switches the application's modeless windows off (false) and on again (true), nested.
+// This program's windows are all modal, so only the count is kept.
+void EnableModeless(bool enable);
+bool ModelessEnabled();
+
+// Dialogs draw three-dimensional controls themselves on every Win32 system; kept so that
+// start-up reads as the framework's. Always succeeds.
+inline bool Enable3dControlsStatic() { return true; }
+
+// ---- The application object -------------------------------------------------
+
+// One global instance, constructed during static initialisation; the framework's WinMain
+// calls its InitInstance and ends the process when it returns false.
+class Application : public CommandTarget {
+public:
+    Application();
+    virtual ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    static Application* Current();
+
+    // Start-up; false ends the program without a message loop. Default: false.
+    virtual bool InitInstance();
+    // The application's own command table, reached for menu commands (0x8000-0xEFFF) that
+    // no dialog handles. The framework's table (ID_APP_EXIT) stands behind it.
+    virtual CommandTable Commands() const;
+    // Own table, then the framework's; false when nobody took the command.
+    bool RouteCommand(unsigned id, unsigned notifyCode);
+
+    std::string Name() const;            // executable base name, without extension
+    HINSTANCE Instance() const;          // the program's module (its resources)
+    HWND MainWindow() const;
+    void SetMainWindow(HWND window);
+    // The dialog's window, once it exists, is the main window (set before its DoModal).
+    void SetMainWindow(const Dialog& dialog);
+
+    // The help file: the program's path with its extension replaced by ".HLP".
+    std::string HelpFilePath() const;
+    // WinHelp on the main window; shows "Le démarrage de l'aide a échoué." when help cannot start.
+    void WinHelp(UINT command, ULONG_PTR data = 0);
+
+    void BeginWaitCursor() { fw::BeginWaitCursor(); }
+    void EndWaitCursor() { fw::EndWaitCursor(); }
+    void EnableModeless(bool enable) { fw::EnableModeless(enable); }
+
+    // Handlers for command tables: the framework's exit and help commands.
+    void OnAppExit();     // WM_CLOSE to the main window
+    void OnHelpIndex();   // HELP_INDEX
+    void OnHelpFinder();  // HELP_FINDER
+    void OnHelpUsing();   // HELP_HELPONHELP
+
+protected:
+    // The one call into the help engine; false when it could not start.
+    virtual bool RunHelpEngine(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data);
+
+private:
+    friend class Dialog;
+    void ForgetMainDialog(const Dialog& dialog);
+
+    HWND mainWindow_ = nullptr;
+    const Dialog* mainDialog_ = nullptr;
+};
+
+}  // namespace fw
+
+#endif

@@ -1,0 +1,202 @@
+// The application object and the framework services around it.
+#include "framework/Application.h"
+
+#include <type_traits>
+#include <utility>
+
+#include "framework/Dialog.h"
+
+namespace fw {
+
+static_assert(std::is_same_v<LRESULT, MessageResult> && std::is_same_v<WPARAM, WordParam> &&
+                  std::is_same_v<LPARAM, LongParam>,
+              "command-table message types must be the platform's");
+
+namespace {
+
+Application* currentApplication = nullptr;
+
+struct WaitCursorState {
+    int depth = 0;
+    HCURSOR restore = nullptr;
+};
+WaitCursorState waitCursor;
+
+int modelessDisabled = 0;
+
+std::string ExecutablePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);  // truncated: try a larger buffer
+    }
+}
+
+std::size_t FileNameStart(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? 0 : separator + 1;
+}
+
+// Position of the extension's dot in the file name, or npos.
+std::size_t ExtensionStart(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && dot >= FileNameStart(path) ? dot : std::string::npos;
+}
+
+std::string ExecutableBaseName() {
+    const std::string path = ExecutablePath();
+    const std::size_t start = FileNameStart(path);
+    const std::size_t dot = ExtensionStart(path);
+    return path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+}
+
+const CommandEntry kFrameworkCommands[] = {
+    OnCommand<&Application::OnAppExit>(ID_APP_EXIT),
+};
+
+}  // namespace
+
+// ---- Services -----------------------------------------------------------------
+
+std::string ApplicationName() {
+    return currentApplication ? currentApplication->Name() : ExecutableBaseName();
+}
+
+int MessageBox(const std::string& text, UINT type, UINT helpContext) {
+    if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
+    EnableModeless(false);
+    HWND topLevel = nullptr;
+    HWND owner = GetSafeOwner(nullptr, &topLevel);
+    const std::string caption = ApplicationName();
+
+    MSGBOXPARAMSA params{};
+    params.cbSize = sizeof params;
+    params.hwndOwner = owner;
+    params.hInstance = ::GetModuleHandleA(nullptr);
+    params.lpszText = text.c_str();
+    params.lpszCaption = caption.c_str();
+    params.dwStyle = type;
+    params.dwContextHelpId = helpContext;
+    const int result = ::MessageBoxIndirectA(&params);
+
+    if (topLevel) ::EnableWindow(topLevel, TRUE);
+    EnableModeless(true);
+    return result;
+}
+
+HWND GetSafeOwner(HWND parent, HWND* topLevelToReenable) {
+    HWND owner = parent;
+    if (!owner && currentApplication) owner = currentApplication->MainWindow();
+    // A pop-up cannot be owned by a child window.
+    while (owner && (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD)) owner = ::GetParent(owner);
+
+    HWND topLevel = owner;
+    for (HWND up = owner; up; up = ::GetParent(up)) topLevel = up;
+
+    // Without an explicit parent, the box goes over whatever the main window has open.
+    if (!parent && owner) owner = ::GetLastActivePopup(owner);
+
+    if (topLevelToReenable) {
+        *topLevelToReenable = nullptr;
+        if (topLevel && topLevel != owner && ::IsWindowEnabled(topLevel)) {
+            ::EnableWindow(topLevel, FALSE);
+            *topLevelToReenable = topLevel;
+        }
+    }
+    return owner;
+}
+
+void BeginWaitCursor() {
+    HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
+    HCURSOR previous = ::SetCursor(wait);
+    if (waitCursor.depth++ == 0) waitCursor.restore = previous;
+}
+
+void EndWaitCursor() {
+    if (waitCursor.depth == 0) return;
+    if (--waitCursor.depth == 0) ::SetCursor(std::exchange(waitCursor.restore, nullptr));
+}
+
+void EnableModeless(bool enable) {
+    if (!enable) {
+        ++modelessDisabled;
+    } else if (modelessDisabled > 0) {
+        --modelessDisabled;
+    }
+}
+
+bool ModelessEnabled() { return modelessDisabled == 0; }
+
+// ---- Application ----------------------------------------------------------------
+
+Application::Application() { currentApplication = this; }
+
+Application::~Application() {
+    if (currentApplication == this) currentApplication = nullptr;
+}
+
+Application* Application::Current() { return currentApplication; }
+
+bool Application::InitInstance() { return false; }
+
+CommandTable Application::Commands() const { return {}; }
+
+bool Application::RouteCommand(unsigned id, unsigned notifyCode) {
+    return fw::RouteCommand(*this, Commands(), id, notifyCode) ||
+           fw::RouteCommand(*this, kFrameworkCommands, id, notifyCode);
+}
+
+std::string Application::Name() const { return ExecutableBaseName(); }
+
+HINSTANCE Application::Instance() const { return ::GetModuleHandleA(nullptr); }
+
+HWND Application::MainWindow() const { return mainDialog_ ? mainDialog_->Hwnd() : mainWindow_; }
+
+void Application::SetMainWindow(HWND window) {
+    mainWindow_ = window;
+    mainDialog_ = nullptr;
+}
+
+void Application::SetMainWindow(const Dialog& dialog) {
+    mainWindow_ = nullptr;
+    mainDialog_ = &dialog;
+}
+
+void Application::ForgetMainDialog(const Dialog& dialog) {
+    if (mainDialog_ == &dialog) mainDialog_ = nullptr;
+}
+
+std::string Application::HelpFilePath() const {
+    std::string path = ExecutablePath();
+    const std::size_t dot = ExtensionStart(path);
+    if (dot != std::string::npos) path.resize(dot);
+    return path + ".HLP";
+}
+
+void Application::WinHelp(UINT command, ULONG_PTR data) {
+    bool started = false;
+    {
+        WaitCursor wait;
+        started = RunHelpEngine(MainWindow(), HelpFilePath(), command, data);
+    }
+    if (!started) fw::MessageBox("Le démarrage de l'aide a échoué.");
+}
+
+bool Application::RunHelpEngine(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) {
+    return ::WinHelpA(window, helpFile.c_str(), command, data) != FALSE;
+}
+
+void Application::OnAppExit() {
+    if (HWND window = MainWindow()) ::SendMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void Application::OnHelpIndex() { WinHelp(HELP_INDEX); }
+void Application::OnHelpFinder() { WinHelp(HELP_FINDER); }
+void Application::OnHelpUsing() { WinHelp(HELP_HELPONHELP); }
+
+}  // namespace fw

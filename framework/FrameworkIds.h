@@ -1,0 +1,17 @@
+// Command ids that the framework itself handles or sends (exit and help); plain
+// #define so that windres reads them in menus and accelerator tables.
+#ifndef PEMZ_FRAMEWORK_FRAMEWORKIDS_H
+#define PEMZ_FRAMEWORK_FRAMEWORKIDS_H
+
+#define ID_APP_EXIT     57665
+#define ID_HELP_INDEX   57666
+#define ID_HELP_FINDER  57667
+#define ID_HELP_USING   57668
+#define ID_HELP         57670   // F1
+#define ID_DEFAULT_HELP 57671
+
+// Menu commands the dialogs do not handle go on to the application from this range.
+#define ID_MENU_COMMAND_FIRST 0x8000
+#define ID_MENU_COMMAND_LAST  0xEFFF
+
+#endif
