@@ -1,0 +1,309 @@
+// "PemzButton": the push button of the keypad and of the dialogs, drawn from a
+// three-image face bitmap (normal, focused, pushed) or, without one, as a grey button
+// with its caption.
+#include <array>
+#include <initializer_list>
+
+#include "controls/ControlClasses.h"
+#include "controls/ControlMessages.h"
+#include "framework/UniqueHandle.h"
+
+namespace {
+
+// Extra-byte layout. The first 8 bytes are reserved and unused.
+namespace slot {
+constexpr int kReserved = 0;
+constexpr int kFaceBitmap = kReserved + 8;                  // HBITMAP, owned
+constexpr int kState = kFaceBitmap + sizeof(LONG);          // BST_PUSHED | BST_FOCUS
+constexpr int kCommandTarget = kState + sizeof(LONG);       // HWND, 0 = the parent
+constexpr int kByteCount = kCommandTarget + sizeof(LONG);
+}  // namespace slot
+static_assert(slot::kFaceBitmap == 8 && slot::kState == 12 && slot::kCommandTarget == 16, "field offsets are fixed");
+static_assert(slot::kByteCount == kKeyButtonExtraBytes, "the class record reserves the fields");
+static_assert(sizeof(HBITMAP) == sizeof(LONG) && sizeof(HWND) == sizeof(LONG), "handles must fit a window long");
+
+HBITMAP FaceBitmap(HWND button) { return reinterpret_cast<HBITMAP>(GetWindowLongA(button, slot::kFaceBitmap)); }
+UINT State(HWND button) { return static_cast<UINT>(GetWindowLongA(button, slot::kState)); }
+void SetState(HWND button, UINT state) { SetWindowLongA(button, slot::kState, static_cast<LONG>(state)); }
+HWND CommandTarget(HWND button) { return reinterpret_cast<HWND>(GetWindowLongA(button, slot::kCommandTarget)); }
+void SetCommandTarget(HWND button, HWND target) {
+    SetWindowLongA(button, slot::kCommandTarget, reinterpret_cast<LONG>(target));
+}
+
+constexpr int kImageNormal = 0;
+constexpr int kImageFocused = 1;
+constexpr int kImagePushed = 2;
+constexpr int kImageCount = 3;
+constexpr int kTextCapacity = 40;  // the caption is drawn up to its 39th character
+
+int ImageIndex(UINT state) {
+    if (state & BST_PUSHED) return kImagePushed;
+    return (state & BST_FOCUS) ? kImageFocused : kImageNormal;
+}
+
+// The one-pixel ring round the face: black for the default button, otherwise the
+// dialog's background, so that a frame drawn while the button was the default goes away.
+void PaintRing(HWND button, HDC dc, int width, int height, bool isDefault) {
+    if (isDefault) {
+        fw::SelectGuard pen(dc, GetStockObject(BLACK_PEN));
+        MoveToEx(dc, 0, 0, nullptr);
+        LineTo(dc, width - 1, 0);
+        LineTo(dc, width - 1, height - 1);
+        LineTo(dc, 0, height - 1);
+        LineTo(dc, 0, 0);
+        return;
+    }
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetParent(button), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button)));
+    if (!brush) return;
+    const RECT edges[] = {{0, 0, width, 1}, {0, 0, 1, height}, {0, height - 1, width, height}, {width - 1, 0, width, height}};
+    for (const RECT& edge : edges) FillRect(dc, &edge, brush);
+}
+
+void PaintFace(HDC dc, HBITMAP face, UINT state, bool enabled) {
+    BITMAP info{};
+    if (!GetObjectA(face, sizeof info, &info)) return;
+    fw::UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    if (!memory) return;
+    SetMapMode(memory.get(), GetMapMode(dc));
+    fw::SelectGuard selected(memory.get(), face);
+    const int imageWidth = info.bmWidth / kImageCount;
+    const int sourceX = ImageIndex(state) * imageWidth;
+    if (enabled)
+        BitBlt(dc, 1, 1, imageWidth, info.bmHeight, memory.get(), sourceX, 0, SRCCOPY);
+    else
+        DrawDisabledBitmap(dc, 1, 1, memory.get(), sourceX, imageWidth, info.bmHeight);
+}
+
+// Line through the points, each segment drawn up to but not including its end.
+void DrawLines(HDC dc, std::initializer_list<POINT> points) {
+    auto point = points.begin();
+    MoveToEx(dc, point->x, point->y, nullptr);
+    for (++point; point != points.end(); ++point) LineTo(dc, point->x, point->y);
+}
+
+void PaintText(HWND button, HDC dc, int width, int height, UINT state, bool enabled) {
+    fw::UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    fw::UniquePen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
+    std::array<char, kTextCapacity> text{};
+    GetWindowTextA(button, text.data(), kTextCapacity);
+    // Flags without DT_SINGLELINE: centred across, drawn from the top.
+    constexpr UINT kTextFlags = DT_CENTER | DT_VCENTER;
+    {
+        fw::SelectGuard black(dc, GetStockObject(BLACK_PEN));
+        DrawLines(dc, {{1, 1}, {width - 2, 1}, {width - 2, height - 2}, {1, height - 2}, {1, 1}});
+    }
+    const int l = 2, t = 2, r = width - 2, b = height - 2;
+    if (state & BST_PUSHED) {
+        const RECT inside{l, t, r, b};
+        FillRect(dc, &inside, face.get());
+        RECT label{l + 1, t + 1, r, b};
+        DrawTextA(dc, text.data(), -1, &label, kTextFlags);
+    } else {
+        const RECT inside{l + 2, t + 2, r - 2, b - 2};
+        FillRect(dc, &inside, face.get());
+        {
+            fw::SelectGuard pen(dc, shadow.get());
+            DrawLines(dc, {{l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1}});
+            DrawLines(dc, {{l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t}});
+        }
+        {
+            fw::SelectGuard pen(dc, GetStockObject(WHITE_PEN));
+            DrawLines(dc, {{l, b - 2}, {l, t}, {r - 1, t}});
+            DrawLines(dc, {{l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1}});
+        }
+        RECT label{l, t, r, b};
+        DrawTextA(dc, text.data(), -1, &label, kTextFlags);
+    }
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}
+
+// Paints the whole button on dc, or, with none, at once on a DC of its own.
+void PaintKeyButton(HWND button, HDC dc) {
+    if (!dc) {
+        fw::WindowDc own(button);
+        if (own) PaintKeyButton(button, own.get());
+        return;
+    }
+    const bool isDefault = (GetWindowLongA(button, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+    const UINT state = State(button);
+    RECT client{};
+    GetClientRect(button, &client);
+    const bool enabled = IsWindowEnabled(button) != FALSE;
+    PaintRing(button, dc, client.right, client.bottom, isDefault);
+    if (HBITMAP face = FaceBitmap(button))
+        PaintFace(dc, face, state, enabled);
+    else
+        PaintText(button, dc, client.right, client.bottom, state, enabled);
+}
+
+// State changes are drawn at once, not invalidated: the key flash changes the state
+// twice while it busy-waits without dispatching, and both looks must be seen.
+void PaintNow(HWND button) {
+    PaintKeyButton(button, nullptr);
+    // Wine puts GetDC drawing on the screen only when the thread next looks at its
+    // queue; this looks without dispatching anything (and costs nothing on Windows).
+    GetQueueStatus(QS_ALLINPUT);
+}
+
+void ChangeState(HWND button, UINT state) {
+    if (State(button) == state) return;
+    SetState(button, state);
+    PaintNow(button);
+}
+
+// Loads the face for id (0 removes it) and, when one was loaded, fits the window to
+// one image plus the ring.
+void LoadFace(HWND button, unsigned int id) {
+    HBITMAP face = LoadControlBitmap(button, slot::kFaceBitmap, id);
+    BITMAP info{};
+    if (face && GetObjectA(face, sizeof info, &info))
+        SetWindowPos(button, nullptr, 0, 0, info.bmWidth / kImageCount + 2, info.bmHeight + 2, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void Notify(HWND button, WORD code) {
+    HWND receiver = CommandTarget(button);
+    if (!receiver) receiver = GetParent(button);
+    const WORD id = LOWORD(GetWindowLongA(button, GWL_ID));
+    SendMessageA(receiver, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(button));
+}
+
+// Polls, never blocking, for the next message of the thread. False once the press
+// cannot end normally: its window is gone or has lost the capture (WM_CAPTURECHANGED).
+// Without this test such a press would poll forever for a release that never comes.
+bool NextPressMessage(HWND button, MSG& message) {
+    while (IsWindow(button) && GetCapture() == button)
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return true;
+    return false;
+}
+
+// A press with the mouse or the space bar, begun by `first`: a local loop takes every
+// message of the thread without blocking, consumes the keyboard, left-button and
+// mouse-move messages, dispatches the rest, and ends when neither the key nor the left
+// button is held any more. A command goes out unless the last move seen while the
+// button was held lay outside.
+void TrackPress(HWND button, const MSG& first) {
+    SetState(button, BST_PUSHED | BST_FOCUS);
+    if (GetFocus() == button)
+        PaintNow(button);
+    else
+        SetFocus(button);
+    SetCapture(button);
+    RECT client{};
+    GetClientRect(button, &client);
+
+    bool keyHeld = false, mouseHeld = false, inside = true;
+    MSG message = first;
+    for (;;) {
+        switch (message.message) {
+        case WM_KEYDOWN: keyHeld = true; break;
+        case WM_KEYUP: keyHeld = false; break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: mouseHeld = true; break;
+        case WM_LBUTTONUP: mouseHeld = false; break;
+        case WM_MOUSEMOVE:
+            if (mouseHeld) {
+                const POINT point{LOWORD(message.lParam), HIWORD(message.lParam)};
+                inside = PtInRect(&client, point) != FALSE;
+                ChangeState(button, inside ? BST_PUSHED | BST_FOCUS : BST_FOCUS);
+            }
+            break;
+        case WM_QUIT:
+            // Leave the quit request for the loop that owns the thread.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            keyHeld = mouseHeld = inside = false;
+            break;
+        default:
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (!keyHeld && !mouseHeld) break;
+        if (!NextPressMessage(button, message)) {
+            // Cancelled: no command; a button that still exists is drawn up again.
+            if (IsWindow(button)) ChangeState(button, State(button) & ~BST_PUSHED);
+            return;
+        }
+    }
+    ReleaseCapture();
+    ChangeState(button, BST_FOCUS);
+    if (inside) Notify(button, BN_CLICKED);
+}
+
+}  // namespace
+
+LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE: {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        create->dwExStyle &= ~WS_EX_CLIENTEDGE;
+        SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(create->dwExStyle));
+        break;
+    }
+    case WM_CREATE:
+        SetWindowLongA(window, slot::kFaceBitmap, 0);
+        SetState(window, 0);
+        SetCommandTarget(window, nullptr);
+        LoadFace(window, LOWORD(GetWindowLongA(window, GWL_ID)));
+        return 0;
+    case WM_DESTROY:
+        LoadControlBitmap(window, slot::kFaceBitmap, 0);
+        return 0;
+    case WM_SETFOCUS:
+        SetState(window, State(window) | BST_FOCUS);
+        PaintNow(window);
+        return 0;
+    case WM_KILLFOCUS:
+        SetState(window, State(window) & ~BST_FOCUS);
+        PaintNow(window);
+        return 0;
+    case WM_ENABLE:
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+    case WM_PAINT: {
+        fw::PaintDc paint(window);
+        PaintKeyButton(window, paint.get());
+        return 0;
+    }
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON |
+               ((GetWindowLongA(window, GWL_STYLE) & BS_DEFPUSHBUTTON) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTATE:
+    case BM_SETCHECK:
+        // The whole word is replaced: the focus bit goes too.
+        ChangeState(window, wParam ? BST_PUSHED : 0);
+        return 0;
+    case BM_GETCHECK:
+        return 0;
+    case BM_GETSTATE:
+        return State(window);
+    case BM_SETSTYLE: {
+        const LONG style = GetWindowLongA(window, GWL_STYLE);
+        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((style & 0xFFFF0000) | LOWORD(wParam)));
+        if (LOWORD(lParam)) InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    }
+    case WM_KEYDOWN:
+        if (wParam != VK_SPACE) break;
+        [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        const MSG first{window, message, wParam, lParam, 0, {}};
+        TrackPress(window, first);
+        return 0;
+    }
+    case CLM_SETBITMAP:
+        InvalidateRect(window, nullptr, TRUE);
+        LoadFace(window, LOWORD(wParam));
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case CLM_SETCOMMANDTARGET:
+        SetCommandTarget(window, reinterpret_cast<HWND>(lParam));
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
