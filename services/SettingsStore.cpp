@@ -1,0 +1,125 @@
+// Settings store over the key-value interface.
+#include "services/SettingsStore.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "calc/NumberText.h"
+#include "services/MessageText.h"
+
+namespace services {
+namespace {
+
+const char kParityPath[] = "Software\\Pemz\\Euro";
+
+bool ReadsBackAs(const std::string& text, double parity) {
+    double value = 0.0;
+    return calc::ScanNumber(text, value) == 1 && value == parity;
+}
+
+}  // namespace
+
+std::string FormatParityText(double parity) {
+    if (!std::isfinite(parity) || parity <= 0.0) return std::string();
+    std::string text = FormatText("%11.6lf", parity);
+    // 17 significant digits always read back as the same double.
+    for (int digits = 7; !ReadsBackAs(text, parity) && digits <= 17; ++digits) text = FormatText("%.*g", digits, parity);
+    return text;
+}
+
+SettingsStore::SettingsStore(KeyValueStore& registry, const StringTable& strings, std::string applicationName)
+    : registry_(registry), strings_(strings), applicationName_(std::move(applicationName)) {}
+
+std::string SettingsStore::ProgramKeyName() const {
+    std::string name = strings_.Load(kProgramKeyEntry);
+    if (name.empty()) name = applicationName_;
+    if (name.empty()) name = "Défaut";
+    return name;
+}
+
+SettingLocation SettingsStore::ResolveSettingPath(RegistryRoot root, const std::string& path) const {
+    return services::ResolveSettingPath(root, path, ProgramKeyName());
+}
+
+std::int32_t SettingsStore::ReadSetting(const std::string& path, std::int32_t defaultValue, RegistryRoot root) const {
+    const SettingLocation location = ResolveSettingPath(root, path);
+    ScopedKey key(registry_, registry_.OpenKey(root, location.key));
+    if (!key) return defaultValue;
+    unsigned char data[4] = {};
+    ValueType type{};
+    std::uint32_t size = sizeof data;
+    if (!registry_.QueryValue(key.get(), location.valueName, type, data, size) || type != ValueType::Dword)
+        return defaultValue;
+    // REG_DWORD is little-endian.
+    return static_cast<std::int32_t>(std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
+                                     std::uint32_t{data[2]} << 16 | std::uint32_t{data[3]} << 24);
+}
+
+bool SettingsStore::WriteSetting(const std::string& path, std::int32_t value, RegistryRoot root) const {
+    const SettingLocation location = ResolveSettingPath(root, path);
+    ScopedKey key(registry_, registry_.CreateKey(root, location.key));
+    if (!key) return false;
+    const auto bits = static_cast<std::uint32_t>(value);
+    const unsigned char data[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+                                   static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+    registry_.SetValue(key.get(), location.valueName, ValueType::Dword, data, sizeof data);
+    return true;
+}
+
+bool SettingsStore::ReadSettingText(const std::string& path, std::string& text, const std::string& defaultText,
+                                    RegistryRoot root) const {
+    text = defaultText;
+    const SettingLocation location = ResolveSettingPath(root, path);
+    ScopedKey key(registry_, registry_.OpenKey(root, location.key));
+    if (!key) return false;
+    ValueType type{};
+    std::uint32_t size = 0;
+    if (!registry_.QueryValue(key.get(), location.valueName, type, nullptr, size) || type != ValueType::String)
+        return false;
+    // Ask for the size first and read into a buffer of that size; retry if the value
+    // grew in between.
+    std::vector<char> buffer;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        buffer.assign(size + 1, '\0');
+        if (registry_.QueryValue(key.get(), location.valueName, type, buffer.data(), size)) {
+            if (type != ValueType::String) return false;
+            text.assign(buffer.data());  // up to the first zero byte; the buffer ends with one
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SettingsStore::WriteSettingText(const std::string& path, const std::string& text, RegistryRoot root) const {
+    const SettingLocation location = ResolveSettingPath(root, path);
+    ScopedKey key(registry_, registry_.CreateKey(root, location.key));
+    if (!key) return false;
+    registry_.SetValue(key.get(), location.valueName, ValueType::String, text.data(),
+                       static_cast<std::uint32_t>(text.size()));
+    return true;
+}
+
+bool SettingsStore::SettingExists(const std::string& path, RegistryRoot root) const {
+    const SettingLocation location = ResolveSettingPath(root, path);
+    ScopedKey key(registry_, registry_.OpenKey(root, location.key));
+    if (!key) return false;
+    ValueType type{};
+    std::uint32_t size = 0;
+    return registry_.QueryValue(key.get(), location.valueName, type, nullptr, size);
+}
+
+double SettingsStore::LoadParity() const {
+    std::string text;
+    ReadSettingText(kParityPath, text, std::string(), RegistryRoot::LocalMachine);
+    double parity = 0.0;
+    return calc::ScanNumber(text, parity) == 1 ? parity : kDefaultParity;
+}
+
+bool SettingsStore::SaveParity(double parity) const {
+    const std::string text = FormatParityText(parity);
+    if (text.empty()) return false;
+    return WriteSettingText(kParityPath, text, RegistryRoot::LocalMachine);
+}
+
+}  // namespace services

@@ -1,0 +1,35 @@
+// Shell registration entries, written through the settings store.
+#include "services/ShellRegistration.h"
+
+#include "services/ShellText.h"
+
+namespace services {
+
+std::string AppPathsSetting(const std::string& baseName) {
+    return "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + baseName + ".EXE\\";
+}
+
+bool RegisterWithShell(const SettingsStore& store, const std::string& exePath, const std::string& baseName) {
+    const auto classes = RegistryRoot::ClassesRoot;
+
+    const std::string className = store.LoadResourceText(kProgramKeyEntry);
+    const std::string extension = store.LoadResourceText(kExtensionEntry);
+    if (!className.empty() && !extension.empty()) store.WriteSettingText("." + extension + "\\", className, classes);
+
+    const std::string description = store.LoadResourceText(kDescriptionEntry);
+    if (!description.empty()) {
+        store.WriteSettingText(".\\", description, classes);
+        if (!exePath.empty()) store.WriteSettingText(".\\shell\\open\\command\\", exePath + " %1", classes);
+        // An icon entry, once written, is never replaced.
+        if (!store.SettingExists(".\\DefaultIcon\\", classes) && !exePath.empty())
+            store.WriteSettingText(".\\DefaultIcon\\", exePath + ",0", classes);
+    }
+
+    const std::string appPaths = AppPathsSetting(baseName);
+    if (!exePath.empty()) store.WriteSettingText(appPaths, exePath, RegistryRoot::LocalMachine);
+    std::string directory = DirectoryOfPath(exePath);
+    if (!directory.empty() && directory.back() == '\\') directory.pop_back();
+    return store.WriteSettingText(appPaths + "Path", directory, RegistryRoot::LocalMachine);
+}
+
+}  // namespace services

@@ -1,0 +1,108 @@
+// Placement text, browser command line, version text, paths and message formats.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "services/MessageText.h"
+#include "services/PlacementText.h"
+#include "services/ShellText.h"
+
+namespace services {
+namespace {
+
+TEST(PlacementText, FormatsFiveIntegers) {
+    EXPECT_EQ(FormatPlacementText({100, 80, 352, 412, 0}), "100 80 352 412 0");
+    EXPECT_EQ(PlacementSettingPath("Main"), ".\\Desktop\\Main");
+}
+
+TEST(PlacementText, AnyFiveIntegersRoundTrip) {
+    const PlacementRecord records[] = {
+        {100, 80, 352, 412, 0},
+        {-32000, -32000, -31840, -31880, 1},
+        {INT_MIN, INT_MAX, INT_MIN, INT_MAX, 2},
+        {INT_MAX, INT_MIN, -1, 0, INT_MIN},
+    };
+    for (const auto& record : records) {
+        const std::string text = FormatPlacementText(record);
+        const auto parsed = ParsePlacementText(text);
+        ASSERT_TRUE(parsed) << text;
+        EXPECT_EQ(parsed->left, record.left);
+        EXPECT_EQ(parsed->top, record.top);
+        EXPECT_EQ(parsed->right, record.right);
+        EXPECT_EQ(parsed->bottom, record.bottom);
+        EXPECT_EQ(parsed->state, record.state);
+    }
+}
+
+TEST(PlacementText, ReadsLikeTheScanOfFiveIntegers) {
+    const auto spaced = ParsePlacementText("  -1 \t +2\n3 4 7 trailing 9");
+    ASSERT_TRUE(spaced);
+    EXPECT_EQ(spaced->left, -1);
+    EXPECT_EQ(spaced->top, 2);
+    EXPECT_EQ(spaced->state, 7);
+    EXPECT_TRUE(ParsePlacementText("1 2 3 4 5x"));
+
+    for (const char* malformed : {"", "1 2 3 4", "1 2 x 4 5", "1 2 3 4 -", "a 1 2 3 4 5", "1 2 3 4 2147483648",
+                                  "-2147483649 0 0 0 0", "99999999999999999999 0 0 0 0"})
+        EXPECT_FALSE(ParsePlacementText(malformed)) << malformed;
+}
+
+TEST(BrowserCommand, ReplacesTheFirstPlaceholderByTheAddress) {
+    const struct {
+        const char* openCommand;
+        const char* command;
+    } table[] = {
+        {"C:\\Browser\\browse.exe %1", "C:\\Browser\\browse.exe http://x/support"},
+        {"C:\\Browser\\browse.exe -nohome %1 -new %1", "C:\\Browser\\browse.exe -nohome http://x/support"},
+        {"browse.exe", "browse.exe http://x/support"},
+        {"\"C:\\Browser\\browse.exe\" \"%1\"", "\"C:\\Browser\\browse.exe\" \"%1\" http://x/support"},
+        {"browse.exe %1x", "browse.exe http://x/support"},
+        {"browse.exe %2 %1", "browse.exe %2 http://x/support"},
+    };
+    for (const auto& row : table) EXPECT_EQ(BuildBrowserCommand(row.openCommand, "http://x/support"), row.command);
+
+    const std::string longCommand = "C:\\" + std::string(150, 'd') + "\\browse.exe";
+    const std::string longUrl = "http://x/" + std::string(200, 'p');
+    EXPECT_EQ(BuildBrowserCommand(longCommand + " %1", longUrl), longCommand + " " + longUrl);
+}
+
+TEST(VersionText, PacksAndFormatsTheProductVersion) {
+    const struct {
+        unsigned first, second, third, fourth;
+        const char* text;
+    } table[] = {
+        {1, 0, 0, 1, "1.00"}, {2, 5, 3, 0, "2.05.3"}, {2, 5, 0, 7, "2.05"},
+        {1, 300, 0, 0, "2.44"}, {0, 0, 0, 0, "0.00"}, {12, 34, 65535, 65535, "12.34.65535"},
+    };
+    for (const auto& row : table) {
+        const ProductVersion packed = PackProductVersion(row.first << 16 | row.second, row.third << 16 | row.fourth);
+        EXPECT_EQ(FormatVersion(packed), row.text);
+    }
+    EXPECT_EQ(PackProductVersion(0x00010000, 0x00000001).version, 256);
+    EXPECT_EQ(FormatVersion(PackProductVersion(0x00010000, 0x00000001), "Version "), "Version 1.00");
+}
+
+TEST(DirectoryOfPath, CutsAfterTheLastSeparator) {
+    EXPECT_EQ(DirectoryOfPath("C:\\Calc\\PemzCalc.exe"), "C:\\Calc\\");
+    EXPECT_EQ(DirectoryOfPath("C:\\PemzCalc.exe"), "C:\\");
+    EXPECT_EQ(DirectoryOfPath("C:PemzCalc.exe"), "C:");
+    EXPECT_EQ(DirectoryOfPath("PemzCalc.exe"), "");
+}
+
+TEST(MessageText, FormatsWholeTexts) {
+    const std::string command(1000, 'c');
+    EXPECT_EQ(FormatText("Impossible d'exécuter la commande %s (#%d)", command.c_str(), 2),
+              "Impossible d'ex\xE9" "cuter la commande " + command + " (#2)");
+    EXPECT_EQ(FormatText("%s (#%d)", "Impossible de lancer l'explorateur Internet", 0),
+              "Impossible de lancer l'explorateur Internet (#0)");
+}
+
+TEST(MessageText, IdentifierWithoutEntryShowsErreurAndTheNumber) {
+    MapStringTable strings{{{5002, "Texte %d"}}};
+    EXPECT_EQ(MessageFormatForId(strings, 5001), "Erreur n\xB0" "5001");
+    EXPECT_EQ(MessageFormatForId(strings, 5002), "Texte %d");
+}
+
+}  // namespace
+}  // namespace services
