@@ -77,8 +77,14 @@ bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, W
 
 namespace detail {
 
+// Anything but a member function: matches no factory.
 template <typename Member>
-struct HandlerTraits;
+struct HandlerTraits {
+    using Class = void;
+    using Result = void;
+    template <typename... Expected>
+    static constexpr bool Takes = false;
+};
 
 template <typename C, typename R, typename... Args>
 struct HandlerTraits<R (C::*)(Args...)> {
@@ -120,41 +126,39 @@ MessageResult CallMessage(CommandTarget& target, unsigned, WordParam wordParam, 
 
 }  // namespace detail
 
+// Each factory exists only for its handler signature, so a wrong pairing does not compile.
+
 // Command `id` (menu, button click or accelerator): handler void().
 template <auto Handler>
-constexpr CommandEntry OnCommand(unsigned id) {
-    static_assert(detail::kHasSignature<Handler, void>, "OnCommand needs a handler void()");
+constexpr std::enable_if_t<detail::kHasSignature<Handler, void>, CommandEntry> OnCommand(unsigned id) {
     return {CommandEntry::Kind::Command, id, id, 0, &detail::CallPlain<Handler>};
 }
 
 // Command `id` calling a handler that takes one fixed argument, such as
 // OnCommand<&CalculatorDialog::OnOperator, Operator::Add>(IDC_KEY_ADD).
 template <auto Handler, auto Argument>
-constexpr CommandEntry OnCommand(unsigned id) {
-    static_assert(detail::kHasSignature<Handler, void, decltype(Argument)>,
-                  "OnCommand with an argument needs a handler void(argument type)");
+constexpr std::enable_if_t<detail::kHasSignature<Handler, void, decltype(Argument)>, CommandEntry> OnCommand(
+    unsigned id) {
     return {CommandEntry::Kind::Command, id, id, 0, &detail::CallWithArgument<Handler, Argument>};
 }
 
 // Commands `first`..`last`: handler void(unsigned id).
 template <auto Handler>
-constexpr CommandEntry OnRange(unsigned first, unsigned last) {
-    static_assert(detail::kHasSignature<Handler, void, unsigned>, "OnRange needs a handler void(unsigned id)");
+constexpr std::enable_if_t<detail::kHasSignature<Handler, void, unsigned>, CommandEntry> OnRange(unsigned first,
+                                                                                                unsigned last) {
     return {CommandEntry::Kind::Range, first, last, 0, &detail::CallWithId<Handler>};
 }
 
 // Notification `code` from control `id` (CBN_SELCHANGE, EN_SETFOCUS...): handler void().
 template <auto Handler>
-constexpr CommandEntry OnNotify(unsigned id, unsigned code) {
-    static_assert(detail::kHasSignature<Handler, void>, "OnNotify needs a handler void()");
+constexpr std::enable_if_t<detail::kHasSignature<Handler, void>, CommandEntry> OnNotify(unsigned id, unsigned code) {
     return {CommandEntry::Kind::Notify, id, id, code, &detail::CallPlain<Handler>};
 }
 
 // Window message `message`: handler LRESULT(WPARAM, LPARAM), whose result is the message's.
 template <auto Handler>
-constexpr CommandEntry OnMessage(unsigned message) {
-    static_assert(detail::kHasSignature<Handler, MessageResult, WordParam, LongParam>,
-                  "OnMessage needs a handler LRESULT(WPARAM, LPARAM)");
+constexpr std::enable_if_t<detail::kHasSignature<Handler, MessageResult, WordParam, LongParam>, CommandEntry>
+OnMessage(unsigned message) {
     return {CommandEntry::Kind::Message, message, message, 0, &detail::CallMessage<Handler>};
 }
 

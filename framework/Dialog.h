@@ -46,6 +46,8 @@ protected:
     LRESULT DefaultMessage(UINT message, WPARAM wordParam, LPARAM longParam);
 
 private:
+    static const CommandEntry kDialogCommands[];  // the framework's: IDOK, IDCANCEL
+
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wordParam, LPARAM longParam);
     INT_PTR HandleMessage(UINT message, WPARAM wordParam, LPARAM longParam);
     bool HandleCommand(unsigned id, unsigned notifyCode);
