@@ -1,0 +1,25 @@
+# Tests of the lookup edit ("PemzLookup") and the group frame ("PemzGroup").
+set(here ${CMAKE_CURRENT_LIST_DIR})
+
+pemz_add_test(NAME tab_definition_test SOURCES ${here}/tab_definition_test.cpp LIBS pemz_controls_core)
+
+# Fuzzing the tab definition: a libFuzzer binary with clang (run it by hand, see the
+# file's header), a short randomized run as a test with other native compilers.
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    add_executable(fuzz_tab_definition ${here}/fuzz_tab_definition.cpp)
+    target_compile_options(fuzz_tab_definition PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_tab_definition PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(fuzz_tab_definition PRIVATE pemz_controls_core)
+elseif(NOT WIN32)
+    add_executable(fuzz_tab_definition ${here}/fuzz_tab_definition.cpp ${here}/fuzz_tab_definition_main.cpp)
+    target_link_libraries(fuzz_tab_definition PRIVATE pemz_controls_core)
+    add_test(NAME fuzz_tab_definition COMMAND fuzz_tab_definition 3000 7)
+    set_tests_properties(fuzz_tab_definition PROPERTIES TIMEOUT 120)
+endif()
+
+if(WIN32 AND EXISTS ${here}/lookup_group_test.cpp)
+    pemz_add_test(NAME lookup_group_test
+        SOURCES ${here}/lookup_group_test.cpp ${here}/lookup_group_test.rc
+        LIBS pemz_controls
+        GUI)
+endif()
