@@ -2,6 +2,8 @@
 #include "controls/ControlClasses.h"
 
 #include "controls/ControlMessages.h"
+#include "controls/GroupFrame.h"
+#include "controls/LookupEdit.h"
 #include "framework/UniqueHandle.h"
 
 static_assert(kControlMessageFirst == WM_USER + 100, "library messages start at WM_USER+100");
@@ -22,7 +24,7 @@ struct ControlClass {
 // In order of registration. "PemzLookup", a copy of the system "Edit" class, is
 // registered last, after this table.
 const ControlClass kControlClasses[] = {
-    // "PemzGroup" (CS_PARENTDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 6 bytes) goes first, here.
+    {"PemzGroup", kGroupFrameStyle, kGroupFrameExtraBytes, GroupFrameProc, false},
     {"PemzGrid", CS_BYTEALIGNWINDOW | CS_OWNDC | CS_DBLCLKS, 0, GridControlProc, false},
     {"PemzButton", CS_PARENTDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kKeyButtonExtraBytes, KeyButtonProc, true},
     {"PemzBitmap", CS_PARENTDC, kBitmapControlExtraBytes, BitmapControlProc, false},
@@ -45,7 +47,7 @@ ATOM RegisterControlClasses() {
         windowClass.lpszClassName = record.name;
         atom = RegisterClassA(&windowClass);
     }
-    // "PemzLookup" is registered here, last; its atom is the result.
+    atom = RegisterLookupClass(module);
     return atom;
 }
 
