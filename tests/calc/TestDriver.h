@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "calc/Calculator.h"
+#include "calc/NumberText.h"
 
 namespace calc::test {
 
@@ -28,7 +30,8 @@ public:
 inline EngineSettings DefaultSettings() { return EngineSettings{2, ' ', ',', 0, 6.5}; }
 
 // Key scripts are space-separated tokens: numbers ("12.5" types 1, 2, point, 5),
-// "+" "-" "*" "/" "=" "%" "1/x" "+/-" "<-" "CE" "C" "MC" "MR" "MS" "M+".
+// "+" "-" "*" "/" "=" "%" "1/x" "+/-" "<-" "CE" "C" "MC" "MR" "MS" "M+", and the
+// window's operations "euro", "francs", "prec=N", "parity=X", "paste=TEXT".
 class TestDriver {
 public:
     explicit TestDriver(const EngineSettings& settings = DefaultSettings()) : calculator(host)
@@ -76,6 +79,11 @@ private:
         else if (t == "MR") c.OnMemoryRecall();
         else if (t == "MS") c.OnMemoryStore();
         else if (t == "M+") c.OnMemoryAdd();
+        else if (t == "euro" || t == "francs") c.SetInputCurrency(t == "euro");
+        else if (t.rfind("prec=", 0) == 0) c.SetPrecision(std::stoi(t.substr(5)));
+        else if (double parity = 0; t.rfind("parity=", 0) == 0 && ScanNumber(t.substr(7), parity) == 1)
+            c.SetPresentation(parity, c.State().thousandsSeparator, c.State().decimalPoint);
+        else if (t.rfind("paste=", 0) == 0) c.Paste(t.substr(6));
         else
             for (char ch : t) {
                 ASSERT_TRUE(ch == '.' || (ch >= '0' && ch <= '9')) << "bad token " << t;
@@ -86,5 +94,18 @@ private:
             }
     }
 };
+
+struct Row {
+    const char* script;
+    const char* francs;
+    const char* euro;
+};
+
+// Each row from a fresh calculator with the given settings.
+inline void ExpectLines(std::initializer_list<Row> rows, const EngineSettings& settings = DefaultSettings())
+{
+    for (const Row& row : rows)
+        TestDriver(settings).Test(row.script, row.francs, row.euro);
+}
 
 } // namespace calc::test
