@@ -1,8 +1,6 @@
 // Lookup of the browser's open command.
 #include "services/Browser.h"
 
-#include "services/ShellText.h"
-
 namespace services {
 namespace {
 
@@ -11,6 +9,13 @@ bool ReadHtmlClass(const SettingsStore& store, std::string& className) {
 }
 
 }  // namespace
+
+std::string BuildBrowserCommand(const std::string& openCommand, const std::string& url) {
+    std::string command = openCommand.substr(0, openCommand.find(" %1"));
+    command += ' ';
+    command += url;
+    return command;
+}
 
 bool HasBrowserClass(const SettingsStore& store) {
     std::string className;

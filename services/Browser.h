@@ -10,6 +10,10 @@
 
 namespace services {
 
+// The open command cut at its first " %1" (a quoted "%1" is kept), then one space
+// and the address. The result has whatever length it needs.
+std::string BuildBrowserCommand(const std::string& openCommand, const std::string& url);
+
 // True when the default value of HKEY_CLASSES_ROOT\.htm is a non-empty text.
 bool HasBrowserClass(const SettingsStore& store);
 // The open command of a shell class; false when it is missing or empty.

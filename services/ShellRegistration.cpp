@@ -1,9 +1,12 @@
 // Shell registration entries, written through the settings store.
 #include "services/ShellRegistration.h"
 
-#include "services/ShellText.h"
-
 namespace services {
+
+std::string DirectoryOfPath(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
 
 std::string AppPathsSetting(const std::string& baseName) {
     return "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + baseName + ".EXE\\";

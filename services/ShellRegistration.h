@@ -9,6 +9,9 @@
 
 namespace services {
 
+// The path cut after its last '\' or ':' (the separator stays); "" when it has none.
+std::string DirectoryOfPath(const std::string& path);
+
 // App Paths key of an executable base name (no leading backslash: the registry
 // refuses one), ending with the backslash of its default value.
 std::string AppPathsSetting(const std::string& baseName);

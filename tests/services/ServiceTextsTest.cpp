@@ -4,9 +4,11 @@
 #include <climits>
 #include <string>
 
+#include "services/Browser.h"
 #include "services/MessageText.h"
 #include "services/PlacementText.h"
-#include "services/ShellText.h"
+#include "services/ShellRegistration.h"
+#include "services/Version.h"
 
 namespace services {
 namespace {

@@ -1,16 +1,9 @@
-// Browser command, version text and path pieces.
-#include "services/ShellText.h"
+// Version packing and text.
+#include "services/Version.h"
 
 #include "services/MessageText.h"
 
 namespace services {
-
-std::string BuildBrowserCommand(const std::string& openCommand, const std::string& url) {
-    std::string command = openCommand.substr(0, openCommand.find(" %1"));
-    command += ' ';
-    command += url;
-    return command;
-}
 
 ProductVersion PackProductVersion(std::uint32_t productVersionMS, std::uint32_t productVersionLS) {
     ProductVersion packed;
@@ -24,11 +17,6 @@ std::string FormatVersion(const ProductVersion& version, const std::string& pref
     const int minor = version.version % 256;
     if (version.build != 0) return FormatText("%s%d.%02d.%d", prefix.c_str(), major, minor, version.build);
     return FormatText("%s%d.%02d", prefix.c_str(), major, minor);
-}
-
-std::string DirectoryOfPath(const std::string& path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
 }  // namespace services
