@@ -123,6 +123,13 @@ TEST(ArtText, RenderTextSpacesGlyphsAndUnderlinesTheMnemonic) {
     EXPECT_THROW(RenderText(font, "ac", kBlack, 1), std::runtime_error);
 }
 
+TEST(ArtText, RenderTextPrefersTheGlyphOfTheLongestText) {
+    const Font font = ParseFont("glyph a\n#\n\nglyph b\n#\n\nglyph ab\n#.#.#\n", "f.txt");
+    EXPECT_EQ(RenderText(font, "ab", kBlack, 1).width, 5);
+    EXPECT_EQ(RenderText(font, "ba", kBlack, 1).width, 3);
+    EXPECT_EQ(RenderText(font, "aab", kBlack, 1).width, 7);
+}
+
 // The key faces as the button control and the disabled look need them.
 TEST(KeyStrip, HasIdenticalRaisedImagesAndAShiftedFlatOne) {
     const Font font = ParseFont("glyph 1\n#\n#\n", "f.txt");

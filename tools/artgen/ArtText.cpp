@@ -83,11 +83,12 @@ std::map<std::string, Image> ParseImages(const std::string& text, const std::str
 Font ParseFont(const std::string& text, const std::string& source) {
     Font font;
     for (const Block& block : ParseBlocks(text, source)) {
-        if (block.kind != "glyph" || block.name.size() != 1) Fail(source, block.line, "expected 'glyph <character>'");
+        if (block.kind != "glyph" || block.name.find('&') != std::string::npos)
+            Fail(source, block.line, "expected 'glyph <text>' without '&'");
         Image glyph = ToImage(block, source, true);
         if (font.height == 0) font.height = glyph.height;
         if (glyph.height != font.height) Fail(source, block.line, "glyph height differs from the font's");
-        if (!font.glyphs.emplace(block.name[0], std::move(glyph)).second)
+        if (!font.glyphs.emplace(block.name, std::move(glyph)).second)
             Fail(source, block.line, "glyph '" + block.name + "' defined twice");
     }
     if (font.glyphs.empty()) Fail(source, 1, "font without glyphs");
@@ -104,17 +105,26 @@ Image RenderText(const Font& font, const std::string& text, std::uint8_t ink, in
     int width = 0;
     bool underlineNext = false;
     bool anyUnderline = false;
-    for (char c : text) {
-        if (c == '&' && !underlineNext) {
+    for (size_t at = 0; at < text.size();) {
+        if (text[at] == '&' && !underlineNext) {
             underlineNext = anyUnderline = true;
+            ++at;
             continue;
         }
-        const auto found = font.glyphs.find(c);
-        if (found == font.glyphs.end()) throw std::runtime_error(std::string("no glyph for '") + c + "'");
+        const Image* glyph = nullptr;
+        size_t length = 0;
+        for (const auto& [name, image] : font.glyphs) {
+            if (name.size() > length && text.compare(at, name.size(), name) == 0) {
+                glyph = &image;
+                length = name.size();
+            }
+        }
+        if (!glyph) throw std::runtime_error("no glyph for '" + text.substr(at, 1) + "'");
         if (!placed.empty()) width += spacing;
-        placed.push_back({&found->second, width, underlineNext});
-        width += found->second.width;
+        placed.push_back({glyph, width, underlineNext});
+        width += glyph->width;
         underlineNext = false;
+        at += length;
     }
     if (placed.empty()) throw std::runtime_error("empty text");
     Image out(width, font.height + (anyUnderline ? 2 : 0), kClear);

@@ -1,7 +1,7 @@
 // Reads the reviewable art sources: pictures drawn as text and pixel fonts.
 //
 // A source is a series of blocks separated by blank lines. A block starts with
-// a header line, "image <name>" or "glyph <character>", followed by its rows of
+// a header line, "image <name>" or "glyph <text>", followed by its rows of
 // pixels. Lines starting with '#' between blocks are comments.
 //
 // Image rows use one letter per pixel from the 16-colour palette:
@@ -9,7 +9,8 @@
 //   d grey    r red     l lime    y yellow  b blue   f fuchsia c aqua   w white
 //   _ clear (transparent in icons; lets the background through in overlays)
 // Glyph rows use '#' for ink and '.' for paper; every glyph of a font has the
-// same number of rows.
+// same number of rows. A glyph usually draws one character; one named by
+// several characters draws them as one piece where they occur together.
 #ifndef PEMZ_TOOLS_ARTGEN_ARTTEXT_H
 #define PEMZ_TOOLS_ARTGEN_ARTTEXT_H
 
@@ -22,7 +23,7 @@ namespace art {
 
 struct Font {
     int height = 0;
-    std::map<char, Image> glyphs;  // ink kBlack, paper kClear
+    std::map<std::string, Image> glyphs;  // by the text they draw; ink kBlack, paper kClear
 };
 
 // Both throw std::runtime_error naming `source` and the line of a fault.
@@ -30,8 +31,9 @@ std::map<std::string, Image> ParseImages(const std::string& text, const std::str
 Font ParseFont(const std::string& text, const std::string& source);
 
 // `text` in `ink`, glyphs `spacing` pixels apart, on a clear background. An
-// '&' underlines the next character, one row below the glyphs; the image then
-// has two more rows. Throws for a character the font lacks.
+// '&' underlines the next glyph, one row below the glyphs; the image then has
+// two more rows. At each place the glyph for the longest text is used. Throws
+// for text the font lacks.
 Image RenderText(const Font& font, const std::string& text, std::uint8_t ink, int spacing);
 
 }  // namespace art

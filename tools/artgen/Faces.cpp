@@ -14,7 +14,7 @@ constexpr int kButtonHeight = 39;
 
 struct KeyFace {
     const char* file;
-    const char* label;  // glyphs of font-key.txt ('<' is the backspace arrow)
+    const char* label;  // drawn with font-key.txt
     Colour ink;
     int height;
 };
@@ -33,7 +33,7 @@ constexpr KeyFace kKeys[] = {
     {"key_percent", "%", kRed, 20},      {"key_memory_add", "M+", kNavy, 20},
     {"key_memory_store", "MS", kNavy, 20}, {"key_equals", "=", kRed, 50},
     {"key_clear", "C", kMaroon, 20},     {"key_clear_entry", "CE", kMaroon, 20},
-    {"key_backspace", "<", kMaroon, 20}, {"key_memory_recall", "MR", kNavy, 20},
+    {"key_backspace", "<-", kMaroon, 20}, {"key_memory_recall", "MR", kNavy, 20},
     {"key_memory_clear", "MC", kNavy, 20}, {"key_reciprocal", "1/x", kRed, 20},
 };
 
@@ -141,7 +141,7 @@ Image MakeButtonImage(const Font& font, const std::string& caption, const Image&
     image.Fill(w - 1, 0, 1, h, kBlack);
 
     const int shift = index == 2 ? 1 : 0;
-    const int pictureX = 4;
+    const int pictureX = 3;
     image.Draw(picture, pictureX + shift, (h - 1 - picture.height) / 2 + shift);
 
     const Image text = RenderText(font, caption, kBlack, 1);
