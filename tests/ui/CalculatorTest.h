@@ -1,0 +1,80 @@
+// Shared fixture of the end-to-end tests: a clean registry, one program per test,
+// and checks on what the user sees (both lines, key flashes, the input line's colour).
+#ifndef PEMZ_TESTS_UI_CALCULATORTEST_H
+#define PEMZ_TESTS_UI_CALCULATORTEST_H
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "tests/ui/Driver.h"
+
+namespace e2e {
+
+// Francs line (upper) and euro line (lower), as shown.
+using Lines = std::pair<std::string, std::string>;
+
+constexpr int kFrancsLine = 1030;
+constexpr int kEuroLine = 1031;
+constexpr int kMemoryIndicator = 1034;
+constexpr int kParityLabel = 1036;
+constexpr int kFocusHolder = 1016;
+constexpr int kPrecisionSelector = 1029;
+constexpr int kEuroButton = 1032;
+constexpr int kFrancsButton = 1033;
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+class CalculatorTest : public ::testing::Test {
+protected:
+    // Settings a test stores before Launch are what the program finds.
+    void SetUp() override { CleanProgramRegistry(); }
+    void TearDown() override { CleanProgramRegistry(); }
+
+    Lines Shown() const { return {app.Francs(), app.Euro()}; }
+    bool Checked(int id) const {
+        DWORD_PTR state = 0;
+        ::SendMessageTimeoutA(app.Item(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &state);
+        return state == BST_CHECKED;
+    }
+    int Selection(int id) const {
+        DWORD_PTR index = 0;
+        ::SendMessageTimeoutA(app.Item(id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &index);
+        return static_cast<int>(index);
+    }
+    bool OnTop() const { return (::GetWindowLongA(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+    // The colour of a display line's background, left of its right-aligned text.
+    static COLORREF Background(HWND line) {
+        const RECT r = ClientRectOnScreen(line);
+        return ScreenPixel(r.left + 2, (r.top + r.bottom) / 2);
+    }
+    // The line's background becomes (or stays) yellow: it repaints after the program's refresh.
+    static bool BecomesYellow(HWND line, bool yellow) {
+        return WaitFor([&] { return (Background(line) == kYellow) == yellow; });
+    }
+
+    Program app;
+};
+
+// Whether the key showed another picture while the action ran, and its own one afterwards.
+inline ::testing::AssertionResult FlashesDuring(Program& app, int key, const std::function<void()>& action) {
+    const RECT area = WindowRect(app.Item(key));
+    const Image rest = CaptureScreen(area);
+    ScreenSampler sampler(area);
+    action();
+    const std::vector<Image> seen = sampler.Stop();
+    bool changed = false;
+    for (const Image& image : seen) changed = changed || image != rest;
+    if (!changed)
+        return ::testing::AssertionFailure() << "key " << key << " kept its picture over " << seen.size()
+                                             << " distinct screen samples";
+    if (!WaitFor([&] { return CaptureScreen(area) == rest; }, 1000))
+        return ::testing::AssertionFailure() << "key " << key << " did not return to its normal picture";
+    return ::testing::AssertionSuccess() << "key " << key << " flashed";
+}
+
+}  // namespace e2e
+
+#endif

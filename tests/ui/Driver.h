@@ -1,0 +1,206 @@
+// Drives the real PemzCalc.exe from a separate test process, as a user would:
+// keyboard input through the program's own queue, mouse clicks at on-screen
+// positions, menu commands, the real clipboard, registry and screen.
+#ifndef PEMZ_TESTS_UI_DRIVER_H
+#define PEMZ_TESTS_UI_DRIVER_H
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "framework/UniqueHandle.h"
+
+namespace e2e {
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::CloseHandle(h); }
+};
+using UniqueKernelHandle = fw::UniqueHandle<KernelHandleTraits>;
+
+constexpr DWORD kWaitMs = 3000;
+
+// Polls until the condition holds or the time is up; true when it held.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
+
+// "/a/b" (a path of the Linux build tree) becomes "Z:\a\b", Wine's view of it.
+std::string ToWindowsPath(const std::string& path);
+std::string ProgramPath();
+std::string RecorderPath();
+std::string DirectoryOf(const std::string& path);
+
+// ---- Registry -----------------------------------------------------------------
+namespace reg {
+constexpr const char* kProgramKey = "Software\\Pemz\\PemzCalc";
+constexpr const char* kParityKey = "Software\\Pemz";
+constexpr const char* kAppPathKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\PemzCalc.EXE";
+
+void DeleteTree(HKEY root, const std::string& key);
+bool KeyExists(HKEY root, const std::string& key);
+void SetDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
+void SetString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+std::optional<DWORD> GetDword(HKEY root, const std::string& key, const std::string& name);
+std::optional<std::string> GetString(HKEY root, const std::string& key, const std::string& name);
+
+// Shortcuts for the program's per-user settings.
+inline std::optional<DWORD> Setting(const std::string& name) { return GetDword(HKEY_CURRENT_USER, kProgramKey, name); }
+inline void SetSetting(const std::string& name, DWORD value) { SetDword(HKEY_CURRENT_USER, kProgramKey, name, value); }
+}  // namespace reg
+
+// Removes everything the program writes: settings, placement, parity, shell class, App Paths entry.
+void CleanProgramRegistry();
+
+// Registers ".htm" as a class whose open command is the given command for the
+// object's lifetime; puts back what ".htm" held before.
+class TemporaryHtmlClass {
+public:
+    explicit TemporaryHtmlClass(const std::string& openCommand);
+    ~TemporaryHtmlClass();
+    TemporaryHtmlClass(const TemporaryHtmlClass&) = delete;
+    TemporaryHtmlClass& operator=(const TemporaryHtmlClass&) = delete;
+
+private:
+    bool keyExisted_;
+    std::optional<std::string> previousClass_;
+};
+
+// Hides ".htm" (the browser lookup finds no class) for the object's lifetime.
+class HiddenHtmlClass {
+public:
+    HiddenHtmlClass();
+    ~HiddenHtmlClass();
+    HiddenHtmlClass(const HiddenHtmlClass&) = delete;
+    HiddenHtmlClass& operator=(const HiddenHtmlClass&) = delete;
+
+private:
+    std::optional<std::string> previousClass_;
+};
+
+// Sets the MAPI entry of win.ini's [MAIL] section and restores it afterwards.
+class MapiSetting {
+public:
+    explicit MapiSetting(const char* value);
+    ~MapiSetting();
+    MapiSetting(const MapiSetting&) = delete;
+    MapiSetting& operator=(const MapiSetting&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
+
+// ---- Clipboard ----------------------------------------------------------------
+bool SetClipboardText(const std::string& text);
+std::optional<std::string> ClipboardText();
+
+// ---- Screen -------------------------------------------------------------------
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    bool operator==(const Image& other) const {
+        return width == other.width && height == other.height && pixels == other.pixels;
+    }
+    bool operator!=(const Image& other) const { return !(*this == other); }
+    bool IsUniform() const;
+    int Count(COLORREF colour) const;
+};
+
+Image CaptureScreen(const RECT& area);
+COLORREF ScreenPixel(int x, int y);
+RECT WindowRect(HWND window);
+RECT ClientRectOnScreen(HWND window);
+
+// Captures a screen rectangle in a tight loop on its own thread until Stop;
+// keeps each image that differs from the one captured before it.
+class ScreenSampler {
+public:
+    explicit ScreenSampler(const RECT& area);
+    ~ScreenSampler();
+    ScreenSampler(const ScreenSampler&) = delete;
+    ScreenSampler& operator=(const ScreenSampler&) = delete;
+    std::vector<Image> Stop();
+
+private:
+    RECT area_;
+    std::atomic<bool> stop_{false};
+    std::vector<Image> images_;
+    std::thread thread_;
+};
+
+// ---- The program ----------------------------------------------------------------
+enum Modifiers : unsigned { kNoModifier = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
+
+class Program {
+public:
+    static constexpr const char* kCaption = "Calculatrice Pemz";
+
+    Program();
+    ~Program();  // ends a program that is still running
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts PemzCalc.exe and waits for its main window (shown, unless
+    // onlyCreated: then returns as soon as the window exists). Empty on success,
+    // else what went wrong.
+    std::string Start(bool onlyCreated = false);
+    bool WaitForExit(DWORD timeoutMs = kWaitMs);
+    bool Running() const;
+
+    HWND Window() const { return window_; }
+    HWND Item(int id) const { return ::GetDlgItem(window_, id); }
+    DWORD ThreadId() const { return threadId_; }
+
+    std::string Text(int id) const { return TextOf(Item(id)); }
+    static std::string TextOf(HWND control);
+    static void SetTextOf(HWND control, const std::string& text);
+    std::string Francs() const { return Text(1030); }
+    std::string Euro() const { return Text(1031); }
+    int FocusId() const;
+    HWND Focus() const;
+
+    // Posts a marker behind everything posted so far and waits until the program has handled it.
+    bool Sync();
+
+    // Keyboard: one key (down and up) to the focus window, modifiers held through the shared input state.
+    void PressKey(UINT vk, unsigned modifiers = kNoModifier);
+    // Types each character with the key (and Shift) that makes it on the US layout.
+    void Type(const std::string& characters);
+
+    // Mouse: a left click in the middle of the control; waits until the click has been handled.
+    bool Click(HWND control);
+    bool ClickItem(int id) { return Click(Item(id)); }
+    // Clicks keypad keys by caption, separated by spaces: "2 + 3 * 4 =", "1/x", "+/-", "MR".
+    bool ClickKeys(const std::string& script);
+
+    // Posts a command as the menu would; posted, so that a modal dialog does not block the test.
+    void Command(UINT id);
+    // Picks an item of the precision selector the way the combo box reports a user's choice.
+    void SelectPrecision(int index);
+
+    // Waits for a visible top-level window of the program with this caption.
+    HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = kWaitMs) const;
+    bool WindowGone(HWND window, DWORD timeoutMs = kWaitMs) const;
+
+private:
+    HWND FindWindowByCaption(const std::string& caption, bool visibleOnly) const;
+
+    UniqueKernelHandle process_;
+    DWORD processId_ = 0;
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+    LPARAM marker_ = 0;
+};
+
+// The key id of a keypad caption, or 0.
+int KeyId(const std::string& caption);
+
+}  // namespace e2e
+
+#endif

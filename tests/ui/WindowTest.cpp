@@ -1,0 +1,104 @@
+// The main window: always on top, stored settings read by their low bits, and
+// the placement saved by every way of closing and restored by the next start.
+#include "tests/ui/CalculatorTest.h"
+
+#include <cstdio>
+
+namespace e2e {
+namespace {
+
+constexpr UINT kTopMostCommand = 101;
+constexpr UINT kQuitCommand = 57665;
+
+using WindowTest = CalculatorTest;
+
+TEST_F(WindowTest, AlwaysOnTopToggledTwiceIsOffAndStoredOff) {
+    ASSERT_EQ(app.Start(), "");
+    app.Command(kTopMostCommand);
+    app.Sync();
+    EXPECT_TRUE(OnTop());
+    EXPECT_EQ(reg::Setting("TopMost"), 1u);
+    app.Command(kTopMostCommand);
+    app.Sync();
+    EXPECT_FALSE(OnTop());
+    EXPECT_EQ(reg::Setting("TopMost"), 0u);
+}
+
+TEST_F(WindowTest, StoredSettingsAreReadAsTheProgramReadsThem) {
+    reg::SetSetting("TopMost", 256);  // low byte zero: not on top
+    reg::SetSetting("Precision", 7);  // no such item: the selector shows none
+    reg::SetSetting("SaisieEuro", 0x101);
+    ASSERT_EQ(app.Start(), "");
+    EXPECT_FALSE(OnTop());
+    EXPECT_EQ(Selection(kPrecisionSelector), -1);
+    EXPECT_EQ(app.Text(kPrecisionSelector), "");
+    EXPECT_TRUE(Checked(kEuroButton));
+    EXPECT_EQ(Shown(), Lines("0,0000000", "0"));
+}
+
+std::string PlacementText(const RECT& r, int state) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld %ld %ld %ld %d", r.left, r.top, r.right, r.bottom, state);
+    return text;
+}
+
+std::optional<std::string> StoredPlacement() {
+    return reg::GetString(HKEY_CURRENT_USER, std::string(reg::kProgramKey) + "\\Desktop", "Main");
+}
+
+RECT NormalRect(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(window, &placement);
+    return placement.rcNormalPosition;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(WindowTest, EveryWayOfClosingSavesThePlacementForTheNextStart) {
+    ASSERT_EQ(app.Start(), "");
+    ::SetWindowPos(app.Window(), nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    app.Sync();
+    const RECT normal = WindowRect(app.Window());
+    ASSERT_EQ(normal.left, 100);
+
+    // Alt+F4, from a normal window.
+    app.PressKey(VK_F4, kAlt);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(StoredPlacement(), PlacementText(normal, 0));
+    ASSERT_EQ(app.Start(), "");
+    EXPECT_TRUE(SameRect(WindowRect(app.Window()), normal));
+    EXPECT_FALSE(::IsIconic(app.Window()));
+
+    // The system menu's Close, from a minimised window.
+    ::ShowWindow(app.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return ::IsIconic(app.Window()) != FALSE; }));
+    ::PostMessageA(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(StoredPlacement(), PlacementText(normal, 1));
+    ASSERT_EQ(app.Start(), "");
+    EXPECT_TRUE(::IsIconic(app.Window()));
+    EXPECT_TRUE(SameRect(NormalRect(app.Window()), normal));
+
+    // "&Quitter", from a maximised window.
+    ::ShowWindow(app.Window(), SW_MAXIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return ::IsZoomed(app.Window()) != FALSE; }));
+    app.Command(kQuitCommand);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(StoredPlacement(), PlacementText(normal, 2));
+    ASSERT_EQ(app.Start(), "");
+    EXPECT_TRUE(::IsZoomed(app.Window()));
+    EXPECT_TRUE(SameRect(NormalRect(app.Window()), normal));
+
+    // Return and IDOK never close it.
+    ::ShowWindow(app.Window(), SW_RESTORE);
+    app.PressKey(VK_RETURN);
+    app.Command(IDOK);
+    EXPECT_TRUE(app.Sync());
+    EXPECT_TRUE(app.Running());
+}
+
+}  // namespace
+}  // namespace e2e
