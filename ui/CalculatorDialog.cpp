@@ -1,0 +1,321 @@
+// The calculator's main window: initialisation from the stored settings, key flash,
+// colours, focus, menu, always on top, clipboard exchange and closing.
+#include "ui/CalculatorDialog.h"
+
+#include <utility>
+
+#include "framework/Application.h"
+#include "framework/FrameworkIds.h"
+#include "res/resource.h"
+#include "services/Browser.h"
+#include "services/ProgramSettings.h"
+#include "calc/NumberText.h"
+#include "ui/AboutDialog.h"
+#include "ui/KeyFlashTable.h"
+#include "ui/SettingsDialog.h"
+#include "ui/WindowText.h"
+
+namespace ui {
+
+const char kHomePage[] = "https://www.pemz.example";
+const char kSupportPage[] = "https://www.pemz.example/support";
+
+namespace {
+
+using Self = CalculatorDialog;
+using Engine = calc::Calculator;
+
+constexpr DWORD kFlashMilliseconds = 30;
+constexpr COLORREF kLabelColour = RGB(0, 0, 255);
+
+// The store keeps 32-bit integers; these settings use their low byte only.
+std::int32_t LowByteSigned(std::int32_t stored) { return static_cast<signed char>(stored & 0xFF); }
+char LowByte(std::int32_t stored) { return static_cast<char>(stored & 0xFF); }
+
+const services::SettingsStore& Store() { return services::ProgramSettings(); }
+
+}  // namespace
+
+// Read top to bottom: the first entry that takes a message or command handles it.
+const fw::CommandEntry CalculatorDialog::kCommands[] = {
+    fw::OnMessage<&Self::OnInitMenuPopup>(WM_INITMENUPOPUP),
+    fw::OnMessage<&Self::OnPaint>(WM_PAINT),
+    fw::OnMessage<&Self::OnQueryDragIcon>(WM_QUERYDRAGICON),
+    // Read-only edits and statics ask with this kind; every other kind gets the default.
+    fw::OnMessage<&Self::OnCtlColor>(WM_CTLCOLORSTATIC),
+    fw::OnNotify<&Self::OnDisplayLineFocus>(IDC_FRANCS_LINE, EN_SETFOCUS),
+    fw::OnNotify<&Self::OnDisplayLineFocus>(IDC_EURO_LINE, EN_SETFOCUS),
+    fw::OnCommand<&Self::OnCopyEuro>(ID_COPY_EURO),
+    fw::OnCommand<&Self::OnCopyFrancs>(ID_COPY_FRANCS),
+    fw::OnCommand<&Self::OnCopy>(ID_COPY),
+    fw::OnCommand<&Self::OnPaste>(ID_PASTE),
+    fw::OnCommand<&Self::OnHomePage>(ID_HOME_PAGE),
+    fw::OnCommand<&Self::OnSupportPage>(ID_SUPPORT_PAGE),
+    fw::OnCommand<&Self::OnAbout>(ID_ABOUT),
+    fw::OnCommand<&Self::OnToggleTopMost>(ID_TOPMOST),
+    fw::OnCommand<&Self::OnSettings>(ID_SETTINGS),
+    fw::OnNotify<&Self::OnPrecisionChanged>(IDC_PRECISION, CBN_SELCHANGE),
+    fw::OnCommand<&Self::OnInputCurrencyChanged>(IDC_INPUT_FRANCS),
+    fw::OnCommand<&Self::OnInputCurrencyChanged>(IDC_INPUT_EURO),
+    fw::OnRange<&Self::OnDigit>(IDC_KEY_0, IDC_KEY_9),
+    fw::OnCommand<&Self::Engine<&Engine::OnPoint>>(IDC_KEY_POINT),
+    fw::OnCommand<&Self::Engine<&Engine::OnSign>>(IDC_KEY_SIGN),
+    fw::OnCommand<&Self::Engine<&Engine::OnClear>>(IDC_KEY_CLEAR),
+    fw::OnCommand<&Self::Engine<&Engine::OnClearEntry>>(IDC_KEY_CLEAR_ENTRY),
+    fw::OnCommand<&Self::Engine<&Engine::OnBackspace>>(IDC_KEY_BACKSPACE),
+    fw::OnCommand<&Self::OnOperator, calc::Operator::Add>(IDC_KEY_ADD),
+    fw::OnCommand<&Self::OnOperator, calc::Operator::Subtract>(IDC_KEY_SUBTRACT),
+    fw::OnCommand<&Self::OnOperator, calc::Operator::Multiply>(IDC_KEY_MULTIPLY),
+    fw::OnCommand<&Self::OnOperator, calc::Operator::Divide>(IDC_KEY_DIVIDE),
+    fw::OnCommand<&Self::Engine<&Engine::OnPercent>>(IDC_KEY_PERCENT),
+    fw::OnCommand<&Self::Engine<&Engine::OnReciprocal>>(IDC_KEY_RECIPROCAL),
+    fw::OnCommand<&Self::Engine<&Engine::OnEquals>>(IDC_KEY_EQUALS),
+    fw::OnCommand<&Self::Engine<&Engine::OnMemoryClear>>(IDC_KEY_MEMORY_CLEAR),
+    fw::OnCommand<&Self::Engine<&Engine::OnMemoryRecall>>(IDC_KEY_MEMORY_RECALL),
+    fw::OnCommand<&Self::Engine<&Engine::OnMemoryStore>>(IDC_KEY_MEMORY_STORE),
+    fw::OnCommand<&Self::Engine<&Engine::OnMemoryAdd>>(IDC_KEY_MEMORY_ADD),
+};
+
+fw::CommandTable CalculatorDialog::Commands() const { return kCommands; }
+
+CalculatorDialog::CalculatorDialog(HICON icon, HACCEL accelerators, fw::UniqueBrush inputLineBrush)
+    : fw::Dialog(IDD_CALCULATOR),
+      placement_("Main"),
+      icon_(icon),
+      accelerators_(accelerators),
+      inputLineBrush_(std::move(inputLineBrush)),
+      labelFont_(),
+      calculator_(*this) {}
+
+std::string CalculatorDialog::ParityLabelText() const {
+    const calc::CalculatorState& state = calculator_.State();
+    return calc::FormatParityLabel(state.parity, state.decimalPoint);
+}
+
+// ---- Initialisation ----------------------------------------------------------------
+
+bool CalculatorDialog::OnInitDialog() {
+    fw::Dialog::OnInitDialog();
+    HWND window = Hwnd();
+
+    // The precision selector's items; item i stands for precision i - 1.
+    for (const char* item : {"Auto", "0", "1", "2", "3", "4"})
+        ::SendMessageA(Item(IDC_PRECISION), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+
+    fw::UniqueMenu menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN)));
+    if (menu && ::SetMenu(window, menu.get())) menu.release();  // the window owns it now
+    ::DrawMenuBar(window);
+
+    alwaysOnTop_ = LowByteSigned(Store().ReadSetting(".\\TopMost", 0));
+    ApplyTopMost();
+
+    calc::CalculatorState& state = calculator_.State();
+    state.precision = Store().ReadSetting(".\\Precision", 2);
+    // Unsigned arithmetic: any stored number is a valid (possibly absent) item index.
+    ::SendMessageA(Item(IDC_PRECISION), CB_SETCURSEL, static_cast<WPARAM>(state.precision) + 1, 0);
+    state.thousandsSeparator = LowByte(Store().ReadSetting(".\\Milliers", ' '));
+    state.decimalPoint = LowByte(Store().ReadSetting(".\\Point", ','));
+    state.euroInput = LowByteSigned(Store().ReadSetting(".\\SaisieEuro", 0));
+    ::CheckDlgButton(window, state.euroInput != 0 ? IDC_INPUT_EURO : IDC_INPUT_FRANCS, BST_CHECKED);
+    state.parity = Store().LoadParity();
+    ::SetDlgItemTextA(window, IDC_PARITY_LABEL, ParityLabelText().c_str());
+
+    CreateLabelFont();
+
+    calculator_.Initialise({state.precision, state.thousandsSeparator, state.decimalPoint, state.euroInput,
+                            state.parity});
+
+    ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    // The template's size stays; the saved position and show state come back.
+    placement_.RestorePlacement(window, true, false, true);
+    return false;
+}
+
+// The parity label and the memory indicator in a smaller Arial.
+void CalculatorDialog::CreateLabelFont() {
+    const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(Item(IDC_PARITY_LABEL), WM_GETFONT, 0, 0));
+    LOGFONTA logFont;
+    if (!dialogFont || ::GetObjectA(dialogFont, sizeof logFont, &logFont) == 0) return;
+    logFont.lfHeight = logFont.lfHeight * 9 / 11;  // C++ truncates toward zero: -11 gives -9
+    ::lstrcpynA(logFont.lfFaceName, "Arial", LF_FACESIZE);
+    labelFont_.reset(::CreateFontIndirectA(&logFont));
+    if (!labelFont_) return;
+    const auto font = reinterpret_cast<WPARAM>(labelFont_.get());
+    ::SendMessageA(Item(IDC_PARITY_LABEL), WM_SETFONT, font, TRUE);
+    ::SendMessageA(Item(IDC_MEMORY_INDICATOR), WM_SETFONT, font, TRUE);
+}
+
+// ---- Keyboard ----------------------------------------------------------------------
+
+bool CalculatorDialog::PreTranslateMessage(MSG& message) {
+    if (message.message == WM_CHAR || message.message == WM_KEYDOWN) {
+        const KeyEvent event = message.message == WM_CHAR ? KeyEvent::Character : KeyEvent::KeyDown;
+        if (const unsigned key = KeyToFlash(event, static_cast<unsigned>(message.wParam))) FlashKey(key);
+    }
+    if (accelerators_ && ::TranslateAcceleratorA(Hwnd(), accelerators_, &message)) return true;
+    return fw::Dialog::PreTranslateMessage(message);
+}
+
+// Shows the key pushed for 30 ms. The key paints each state change at once, so the
+// wait may hold the thread without dispatching anything.
+void CalculatorDialog::FlashKey(unsigned control) {
+    HWND key = Item(static_cast<int>(control));
+    ::SendMessageA(key, BM_SETSTATE, TRUE, 0);
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < kFlashMilliseconds) {
+    }
+    ::SendMessageA(key, BM_SETSTATE, FALSE, 0);
+}
+
+// ---- Display -----------------------------------------------------------------------
+
+bool CalculatorDialog::WindowExists() const { return Hwnd() != nullptr; }
+
+void CalculatorDialog::WriteFrancsLine(const std::string& text) { ::SetWindowTextA(Item(IDC_FRANCS_LINE), text.c_str()); }
+
+void CalculatorDialog::WriteEuroLine(const std::string& text) { ::SetWindowTextA(Item(IDC_EURO_LINE), text.c_str()); }
+
+void CalculatorDialog::WriteMemoryIndicator(const std::string& text) {
+    ::SetDlgItemTextA(Hwnd(), IDC_MEMORY_INDICATOR, text.c_str());
+}
+
+void CalculatorDialog::FocusHolder() { ::SetFocus(Item(IDC_FOCUS_HOLDER)); }
+
+// The display lines never keep the focus or show a caret.
+void CalculatorDialog::OnDisplayLineFocus() { FocusHolder(); }
+
+// The input line is yellow; the parity label and the memory indicator are blue.
+LRESULT CalculatorDialog::OnCtlColor(WPARAM wordParam, LPARAM longParam) {
+    const auto dc = reinterpret_cast<HDC>(wordParam);
+    const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(longParam));
+    const int inputLine = calculator_.State().euroInput != 0 ? IDC_EURO_LINE : IDC_FRANCS_LINE;
+    if (id == inputLine) {
+        ::SetBkColor(dc, kInputLineColour);
+        return reinterpret_cast<LRESULT>(inputLineBrush_.get());
+    }
+    const LRESULT brush = DefaultMessage(WM_CTLCOLORSTATIC, wordParam, longParam);
+    if (id == IDC_PARITY_LABEL || id == IDC_MEMORY_INDICATOR) ::SetTextColor(dc, kLabelColour);
+    return brush;
+}
+
+// Minimised, the window shows the program's icon.
+LRESULT CalculatorDialog::OnPaint(WPARAM wordParam, LPARAM longParam) {
+    HWND window = Hwnd();
+    if (!::IsIconic(window)) return DefaultMessage(WM_PAINT, wordParam, longParam);
+    fw::PaintDc dc(window);
+    ::SendMessageA(window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    RECT client;
+    ::GetClientRect(window, &client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.get(), x, y, icon_);
+    return 0;
+}
+
+LRESULT CalculatorDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); }
+
+// ---- Menu --------------------------------------------------------------------------
+
+LRESULT CalculatorDialog::OnInitMenuPopup(WPARAM wordParam, LPARAM longParam) {
+    const UINT state = services::IsBrowserAvailable() ? MF_ENABLED : (MF_GRAYED | MF_DISABLED);
+    HMENU menu = ::GetMenu(Hwnd());
+    ::EnableMenuItem(menu, ID_HOME_PAGE, MF_BYCOMMAND | state);
+    ::EnableMenuItem(menu, ID_SUPPORT_PAGE, MF_BYCOMMAND | state);
+    return DefaultMessage(WM_INITMENUPOPUP, wordParam, longParam);
+}
+
+void CalculatorDialog::OnHomePage() { services::OpenUrl(kHomePage); }
+
+void CalculatorDialog::OnSupportPage() { services::OpenUrl(kSupportPage); }
+
+void CalculatorDialog::OnAbout() {
+    AboutDialog about;
+    about.DoModal();
+}
+
+// The store decides: what reads back after the write is what the window shows.
+void CalculatorDialog::OnToggleTopMost() {
+    alwaysOnTop_ = alwaysOnTop_ == 0 ? 1 : 0;
+    Store().WriteSetting(".\\TopMost", alwaysOnTop_);
+    alwaysOnTop_ = LowByteSigned(Store().ReadSetting(".\\TopMost", 0));
+    ApplyTopMost();
+}
+
+void CalculatorDialog::ApplyTopMost() {
+    ::SetWindowPos(Hwnd(), alwaysOnTop_ != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::CheckMenuItem(::GetMenu(Hwnd()), ID_TOPMOST, MF_BYCOMMAND | (alwaysOnTop_ != 0 ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// The settings dialog edits parity, separator and point in place; label and lines are
+// rewritten after OK and cancel alike.
+void CalculatorDialog::OnSettings() {
+    calc::CalculatorState& state = calculator_.State();
+    SettingsDialog settings(&state.parity, &state.thousandsSeparator, &state.decimalPoint);
+    settings.DoModal();
+    ::SetDlgItemTextA(Hwnd(), IDC_PARITY_LABEL, ParityLabelText().c_str());
+    calculator_.RefreshDisplay();
+}
+
+// ---- Selectors ---------------------------------------------------------------------
+
+void CalculatorDialog::OnPrecisionChanged() {
+    const auto index = static_cast<std::int32_t>(::SendMessageA(Item(IDC_PRECISION), CB_GETCURSEL, 0, 0));
+    Store().WriteSetting(".\\Precision", index - 1);
+    calculator_.SetPrecision(index - 1);
+}
+
+// One handler for both buttons: the automatic radio buttons are already switched.
+void CalculatorDialog::OnInputCurrencyChanged() {
+    const std::int32_t euroInput = ::IsDlgButtonChecked(Hwnd(), IDC_INPUT_EURO) == BST_CHECKED ? 1 : 0;
+    Store().WriteSetting(".\\SaisieEuro", euroInput);
+    calculator_.SetInputCurrency(euroInput);
+}
+
+// ---- Clipboard ---------------------------------------------------------------------
+// The francs line does the clipboard work: it copies its own selection or pastes into
+// itself. Its redrawing is off meanwhile so that the scratch text is never seen.
+
+void CalculatorDialog::OnCopy() { CopyAmount(calculator_.CurrentNumber()); }
+
+void CalculatorDialog::OnCopyEuro() { CopyAmount(calculator_.EuroAmount()); }
+
+void CalculatorDialog::OnCopyFrancs() { CopyAmount(calculator_.FrancsAmount()); }
+
+void CalculatorDialog::CopyAmount(double x) {
+    HWND line = Item(IDC_FRANCS_LINE);
+    ::SendMessageA(line, WM_SETREDRAW, FALSE, 0);
+    ::SetWindowTextA(line, calculator_.CopyText(x).c_str());
+    ::SendMessageA(line, EM_SETSEL, 0, -1);
+    ::SendMessageA(line, EM_SCROLLCARET, 0, 0);
+    ::SendMessageA(line, WM_COPY, 0, 0);
+    ::SendMessageA(line, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    ::SendMessageA(line, EM_SCROLLCARET, 0, 0);
+    calculator_.RefreshDisplay();
+    ::SendMessageA(line, WM_SETREDRAW, TRUE, 0);
+}
+
+void CalculatorDialog::OnPaste() {
+    HWND line = Item(IDC_FRANCS_LINE);
+    ::SendMessageA(line, WM_SETREDRAW, FALSE, 0);
+    ::SetWindowTextA(line, "");
+    ::SendMessageA(line, EM_SETREADONLY, FALSE, 0);
+    ::SendMessageA(line, WM_PASTE, 0, 0);
+    ::SendMessageA(line, EM_SETREADONLY, TRUE, 0);
+    calculator_.Paste(WindowText(line));
+    ::SendMessageA(line, WM_SETREDRAW, TRUE, 0);
+}
+
+// ---- Closing -----------------------------------------------------------------------
+
+void CalculatorDialog::OnOK() {}
+
+// Alt+F4, the system menu and "&Quitter" all arrive here. Destroying the main window
+// ends the program's run.
+void CalculatorDialog::OnCancel() {
+    placement_.SavePlacement(Hwnd());
+    ::DestroyWindow(Hwnd());
+}
+
+}  // namespace ui

@@ -1,0 +1,99 @@
+// The calculator's main window: display lines, selectors, keypad, menu and keyboard.
+#ifndef PEMZ_UI_CALCULATORDIALOG_H
+#define PEMZ_UI_CALCULATORDIALOG_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "calc/Calculator.h"
+#include "calc/DisplayHost.h"
+#include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
+#include "services/WindowPlacementSlot.h"
+
+namespace ui {
+
+// The maker's pages opened by the "Pemz sur le Web" menu items.
+extern const char kHomePage[];
+extern const char kSupportPage[];  // kHomePage + "/support"
+
+class CalculatorDialog : public fw::Dialog, private calc::DisplayHost {
+public:
+    // Background of the line in which numbers are typed.
+    static constexpr COLORREF kInputLineColour = RGB(255, 255, 0);
+
+    // Takes the program's icon, its keyboard table (may be null: no keyboard commands)
+    // and the brush of the input line (kInputLineColour).
+    CalculatorDialog(HICON icon, HACCEL accelerators, fw::UniqueBrush inputLineBrush);
+
+    // Key flash, then the keyboard table, then the dialog manager.
+    bool PreTranslateMessage(MSG& message) override;
+
+    // "1 Euro=6,5 F" for the current parity and decimal point.
+    std::string ParityLabelText() const;
+
+protected:
+    fw::CommandTable Commands() const override;
+    bool OnInitDialog() override;
+    void OnOK() override;      // Return never closes the window
+    void OnCancel() override;  // every way of closing ends here
+
+private:
+    static const fw::CommandEntry kCommands[];
+
+    // calc::DisplayHost
+    bool WindowExists() const override;
+    void WriteFrancsLine(const std::string& text) override;
+    void WriteEuroLine(const std::string& text) override;
+    void WriteMemoryIndicator(const std::string& text) override;
+    void FocusHolder() override;
+
+    // Window messages.
+    LRESULT OnInitMenuPopup(WPARAM wordParam, LPARAM longParam);
+    LRESULT OnPaint(WPARAM wordParam, LPARAM longParam);
+    LRESULT OnQueryDragIcon(WPARAM wordParam, LPARAM longParam);
+    LRESULT OnCtlColor(WPARAM wordParam, LPARAM longParam);
+    void OnDisplayLineFocus();
+
+    // Clipboard exchange through the francs line.
+    void OnCopy();
+    void OnCopyEuro();
+    void OnCopyFrancs();
+    void OnPaste();
+    void CopyAmount(double x);
+
+    // Menu.
+    void OnHomePage();
+    void OnSupportPage();
+    void OnAbout();
+    void OnToggleTopMost();
+    void OnSettings();
+
+    // Selectors.
+    void OnPrecisionChanged();
+    void OnInputCurrencyChanged();
+
+    // Keypad: the engine's operations, reached through the table.
+    template <void (calc::Calculator::*Operation)()>
+    void Engine() { (calculator_.*Operation)(); }
+    void OnDigit(unsigned id) { calculator_.OnDigit(id); }
+    void OnOperator(calc::Operator op) { calculator_.OnOperator(op); }
+
+    void FlashKey(unsigned control);
+    void ApplyTopMost();
+    void CreateLabelFont();
+
+    services::WindowPlacementSlot placement_;
+    HICON icon_;              // shared resource icon: never destroyed
+    HACCEL accelerators_;     // resource table: freed with the module
+    fw::UniqueBrush inputLineBrush_;
+    fw::UniqueFont labelFont_;
+    calc::Calculator calculator_;
+    std::int32_t alwaysOnTop_ = 0;
+};
+
+}  // namespace ui
+
+#endif

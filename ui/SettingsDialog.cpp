@@ -1,0 +1,63 @@
+// The settings dialog: fills its fields from the calculator and stores what OK accepts.
+#include "ui/SettingsDialog.h"
+
+#include <cstdint>
+#include <string>
+
+#include "calc/NumberText.h"
+#include "res/resource.h"
+#include "services/ProgramSettings.h"
+#include "ui/ParityInput.h"
+#include "ui/WindowText.h"
+
+namespace ui {
+
+namespace {
+
+// Character codes are stored sign-extended: a code above 127 is stored negative.
+std::int32_t StoredCode(char c) { return static_cast<signed char>(c); }
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(double* parityTarget, char* separatorTarget, char* pointTarget)
+    : fw::Dialog(IDD_SETTINGS), parityTarget_(parityTarget), separatorTarget_(separatorTarget), pointTarget_(pointTarget) {}
+
+bool SettingsDialog::OnInitDialog() {
+    fw::Dialog::OnInitDialog();
+    // The parity field always uses "." whatever the display's decimal point is.
+    ::SetDlgItemTextA(Hwnd(), IDC_PARITY_FIELD, calc::FormatParityField(*parityTarget_).c_str());
+    SetCharacterField(IDC_SEPARATOR_FIELD, *separatorTarget_);
+    SetCharacterField(IDC_POINT_FIELD, *pointTarget_);
+    return true;
+}
+
+void SettingsDialog::OnOK() {
+    // Ends the modal run; the fields stay readable until it returns.
+    fw::Dialog::OnOK();
+    const services::SettingsStore& store = services::ProgramSettings();
+
+    double parity = 0.0;
+    if (ReadParity(WindowText(Item(IDC_PARITY_FIELD)), parity)) {
+        *parityTarget_ = parity;
+        store.SaveParity(parity);
+    }
+    *separatorTarget_ = CharacterField(IDC_SEPARATOR_FIELD);
+    store.WriteSetting(".\\Milliers", StoredCode(*separatorTarget_));
+    *pointTarget_ = CharacterField(IDC_POINT_FIELD);
+    store.WriteSetting(".\\Point", StoredCode(*pointTarget_));
+}
+
+// One character, or the empty text for 0.
+void SettingsDialog::SetCharacterField(int id, char c) {
+    const std::string text = c != 0 ? std::string(1, c) : std::string();
+    ::SetDlgItemTextA(Hwnd(), id, text.c_str());
+    ::SendMessageA(Item(id), EM_LIMITTEXT, 1, 0);
+}
+
+// The field's first character, or 0 when it is empty.
+char SettingsDialog::CharacterField(int id) const {
+    const std::string text = WindowText(Item(id));
+    return text.empty() ? '\0' : text[0];
+}
+
+}  // namespace ui
