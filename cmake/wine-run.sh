@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
 # Emulator for the Windows build: runs a program under Wine in the build tree's
-# private prefix, creating that prefix once (concurrent callers wait for it).
+# private prefix, creating and configuring that prefix once (concurrent callers
+# wait for it).
 set -euo pipefail
 : "${WINEPREFIX:=$(cd "$(dirname "$0")/.." && pwd)/build/win32/wineprefix}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-if [ ! -e "$WINEPREFIX/.pemz-ready" ]; then
+# Bump when the configuration below changes, so existing prefixes pick it up.
+config_mark="$WINEPREFIX/.pemz-config-2"
+
+if [ ! -e "$config_mark" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec 9>"$WINEPREFIX.lock"
     flock 9
-    if [ ! -e "$WINEPREFIX/.pemz-ready" ]; then
-        wineboot -i >/dev/null 2>&1 || true
+    if [ ! -e "$config_mark" ]; then
+        [ -e "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
         # Without a window manager Wine waits ~2 s for every closed top-level
         # window unless its X11 driver leaves window management alone.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # The classic Windows 3D colours: the key faces are painted in them, and
+        # Wine's own defaults (a lighter grey) would frame every key.
+        for colour in 'ButtonFace=192 192 192' 'ButtonLight=192 192 192' \
+                      'ButtonShadow=128 128 128' 'ButtonHilight=255 255 255' \
+                      'ButtonDkShadow=0 0 0' 'GrayText=128 128 128' \
+                      'Menu=192 192 192' 'MenuBar=192 192 192' 'Scrollbar=192 192 192'; do
+            wine reg add 'HKCU\Control Panel\Colors' /v "${colour%%=*}" /d "${colour#*=}" /f >/dev/null 2>&1
+        done
         wineserver -w
-        touch "$WINEPREFIX/.pemz-ready"
+        touch "$config_mark"
     fi
     flock -u 9
 fi
