@@ -125,6 +125,9 @@ void Paint(HWND group) {
         for (int j = 0; j < C; ++j) {
             const TabRect box = l.TabBounds(o, j);
             const int xL = box.left, xR = box.right;
+            // Tabs wholly outside the clip (most of a 256 x 256 grid) are not drawn.
+            const RECT extent = {xL, box.top, xR + 1, box.bottom + 1};
+            if (!RectVisible(dc, &extent)) continue;
             const bool selected = o == 0 && j == S;
             int yA = box.bottom - 2, yB = box.top + 2;
             if (selected) {  // two pixels taller, joining the page

@@ -17,9 +17,11 @@ elseif(NOT WIN32)
     set_tests_properties(fuzz_tab_definition PROPERTIES TIMEOUT 120)
 endif()
 
-if(WIN32 AND EXISTS ${here}/lookup_group_test.cpp)
+if(WIN32)
     pemz_add_test(NAME lookup_group_test
-        SOURCES ${here}/lookup_group_test.cpp ${here}/lookup_group_test.rc
+        SOURCES ${here}/lookup_group_test.cpp ${here}/lookup_group_host.rc
         LIBS pemz_controls
         GUI)
+    # The host shows the program's drop-arrow picture on the lookups' buttons.
+    pemz_use_art(lookup_group_test ${here}/lookup_group_host.rc)
 endif()

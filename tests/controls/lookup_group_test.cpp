@@ -1,0 +1,560 @@
+// "PemzLookup" and "PemzGroup" on real windows: a host dialog naming both classes,
+// driven by real mouse input, posted keys and the controls' own messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "controls/ControlClasses.h"
+#include "controls/ControlMessages.h"
+#include "controls/LookupEdit.h"
+#include "res/resource.h"
+#include "tests/controls/lookup_group_host.h"
+
+namespace {
+
+// ---- The host ----------------------------------------------------------------------
+
+struct Command {
+    WORD id;
+    WORD code;
+    HWND source;
+};
+
+std::vector<Command> g_dialogCommands;  // WM_COMMAND reaching the host dialog
+std::vector<Command> g_lookupCommands;  // WM_COMMAND reaching a subclassed lookup
+HBRUSH g_dialogBrush = nullptr;         // answer to WM_CTLCOLORDLG when set
+
+INT_PTR CALLBACK HostProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND:
+        g_dialogCommands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+        return TRUE;
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(g_dialogBrush);
+    default: return FALSE;
+    }
+}
+
+// The application's own procedure over a lookup: the only one that sees ID_LOOKUP.
+WNDPROC g_lookupProc = nullptr;
+LRESULT CALLBACK LookupSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == window)
+        g_lookupCommands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+    return CallWindowProcA(g_lookupProc, window, message, wParam, lParam);
+}
+
+void Pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < ms);
+}
+
+// Pumps until `done`, then a little longer so that a second, unwanted event shows too.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs = 2000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Pump(5);
+    }
+    Pump(100);
+    return true;
+}
+
+void MouseButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// A press at `down` released at `up`, all queued before any of it is handled: the
+// lookup's click loop runs inside the dispatch of the press.
+void Click(POINT down, POINT up) {
+    SetCursorPos(down.x, down.y);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    SetCursorPos(up.x, up.y);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+}
+void Click(POINT at) { Click(at, at); }
+
+POINT ToScreen(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+RECT ClientRect(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+std::string Text(HWND window) {
+    char buffer[512] = {};
+    GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+class LookupGroupTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_NE(RegisterControlClasses(), 0); }
+
+    void SetUp() override {
+        g_dialogCommands.clear();
+        g_lookupCommands.clear();
+        g_dialogBrush = nullptr;
+        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOOKUP_GROUP_HOST), nullptr,
+                                     HostProc, 0);
+        ASSERT_NE(dialog_, nullptr);
+        SetWindowPos(dialog_, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        SetForegroundWindow(dialog_);
+        Pump(50);
+    }
+    void TearDown() override {
+        DestroyWindow(dialog_);
+        Pump(10);
+    }
+
+    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+
+    HWND Subclassed(int id) const {
+        HWND lookup = Item(id);
+        g_lookupProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(lookup, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LookupSubclass)));
+        return lookup;
+    }
+
+    // The group at an exact pixel size, with a given text and a fresh selection.
+    HWND SizedGroup(int id, const char* text, int width, int height) const {
+        HWND group = Item(id);
+        SetWindowTextA(group, text);
+        SendMessageA(group, CLM_SELECTTAB, static_cast<WPARAM>(-1), MAKELPARAM(0, 0));
+        SetWindowPos(group, HWND_TOP, 10, 10, width, height, 0);
+        g_dialogCommands.clear();
+        Pump(20);
+        return group;
+    }
+
+    HWND dialog_ = nullptr;
+};
+
+// The tab height: the window DC's own font, whatever font the dialog gave the control.
+int TabHeight(HWND group) {
+    HDC dc = GetWindowDC(group);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(group, dc);
+    return metrics.tmHeight + metrics.tmExternalLeading + 6;
+}
+
+// Commands the dialog received from one control (edits send focus notifications too).
+std::vector<Command> CommandsFrom(HWND source) {
+    std::vector<Command> found;
+    for (const Command& c : g_dialogCommands)
+        if (c.source == source) found.push_back(c);
+    return found;
+}
+
+int SelectedTab(HWND group) { return static_cast<int>(SendMessageA(group, CLM_GETSELECTEDTAB, 0, 0)); }
+
+// ---- Lookup ------------------------------------------------------------------------
+
+TEST_F(LookupGroupTest, LookupClassCopiesTheEditClassWithFourMoreBytes) {
+    WNDCLASSA edit{}, lookup{};
+    ASSERT_TRUE(GetClassInfoA(nullptr, "Edit", &edit));
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "PemzLookup", &lookup));
+    EXPECT_EQ(lookup.cbWndExtra, edit.cbWndExtra + 4);
+    EXPECT_EQ(lookup.style, edit.style);
+    EXPECT_EQ(lookup.hCursor, edit.hCursor);
+    EXPECT_EQ(lookup.lpfnWndProc, reinterpret_cast<WNDPROC>(LookupEditProc));
+    // The program's module got the other five classes too.
+    for (const char* name : {"PemzGroup", "PemzGrid", "PemzButton", "PemzBitmap", "PemzStopper"}) {
+        WNDCLASSA record{};
+        EXPECT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), name, &record)) << name;
+    }
+}
+
+TEST_F(LookupGroupTest, ClientAreaLeavesRoomForTheButton) {
+    const int button = GetSystemMetrics(SM_CXVSCROLL);
+    struct Case {
+        DWORD style, exStyle;
+        int extra;
+    } cases[] = {
+        {WS_BORDER, 0, button + 4},
+        {0, WS_EX_CLIENTEDGE, button + 4},
+        {0, 0, button},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style | c.exStyle);
+        const DWORD style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | c.style;
+        HWND lookup = CreateWindowExA(c.exStyle, "PemzLookup", "x", style, 10, 200, 120, 24, dialog_, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+        HWND edit = CreateWindowExA(c.exStyle, "Edit", "x", style, 10, 230, 120, 24, dialog_, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(lookup && edit);
+        // Beyond whatever border the edit itself keeps.
+        EXPECT_EQ(Width(ClientRect(edit)) - Width(ClientRect(lookup)), c.extra);
+        EXPECT_EQ(Height(ClientRect(edit)), Height(ClientRect(lookup)));
+        DestroyWindow(lookup);
+        DestroyWindow(edit);
+    }
+}
+
+// Screen point at the middle of the drop button, as the lookup places it.
+POINT ButtonCentre(HWND lookup) {
+    RECT window{};
+    GetWindowRect(lookup, &window);
+    const int top = (GetWindowLongA(lookup, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CYEDGE) : 0;
+    return {window.right - GetSystemMetrics(SM_CXVSCROLL) / 2, (window.top + window.bottom) / 2 + top / 2};
+}
+
+TEST_F(LookupGroupTest, ButtonReleasedOverItSendsOneLookupCommandToTheLookup) {
+    for (int id : {IDC_LOOKUP_BORDER, IDC_LOOKUP_PLAIN, IDC_LOOKUP_EDGE}) {
+        SCOPED_TRACE(id);
+        g_lookupCommands.clear();
+        HWND lookup = Subclassed(id);
+        Click(ButtonCentre(lookup));
+        ASSERT_TRUE(PumpUntil([] { return !g_lookupCommands.empty(); }));
+        ASSERT_EQ(g_lookupCommands.size(), 1u);
+        EXPECT_EQ(g_lookupCommands[0].id, ID_LOOKUP);
+        EXPECT_EQ(g_lookupCommands[0].code, 0);
+        EXPECT_EQ(GetCapture(), nullptr);
+        for (const Command& c : g_dialogCommands) EXPECT_NE(c.id, ID_LOOKUP);  // the parent hears nothing of it
+    }
+}
+
+TEST_F(LookupGroupTest, ButtonReleasedElsewhereSendsNothing) {
+    HWND lookup = Subclassed(IDC_LOOKUP_BORDER);
+    const POINT down = ButtonCentre(lookup);
+    Click(down, {down.x + 60, down.y + 40});
+    Pump(300);
+    EXPECT_TRUE(g_lookupCommands.empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+    // The loop is over: a later click still works (later than a double click: the edit
+    // class has CS_DBLCLKS, and a double click on the button is no press of it).
+    Sleep(GetDoubleClickTime() + 50);
+    Click(down);
+    EXPECT_TRUE(PumpUntil([] { return !g_lookupCommands.empty(); }));
+    EXPECT_EQ(g_lookupCommands.size(), 1u);
+}
+
+TEST_F(LookupGroupTest, F4SendsOneCommandAndTypesNothing) {
+    HWND lookup = Subclassed(IDC_LOOKUP_BORDER);
+    SetFocus(lookup);
+    SendMessageA(lookup, EM_SETSEL, 5, 5);  // caret after "Paris"
+    PostMessageA(lookup, WM_KEYDOWN, VK_F4, 0x003E0001);
+    PostMessageA(lookup, WM_KEYUP, VK_F4, static_cast<LPARAM>(0xC03E0001u));
+    ASSERT_TRUE(PumpUntil([] { return !g_lookupCommands.empty(); }));
+    EXPECT_EQ(g_lookupCommands.size(), 1u);
+    EXPECT_EQ(Text(lookup), "Paris");
+    // Other keys still reach the edit.
+    PostMessageA(lookup, WM_KEYDOWN, 'X', 0x002D0001);
+    PostMessageA(lookup, WM_KEYUP, 'X', static_cast<LPARAM>(0xC02D0001u));
+    EXPECT_TRUE(PumpUntil([&] { return Text(lookup) == "Parisx"; }));
+    EXPECT_EQ(g_lookupCommands.size(), 1u);
+}
+
+TEST_F(LookupGroupTest, AnyNonClientClickFocusesAndSelectsAll) {
+    HWND lookup = Subclassed(IDC_LOOKUP_BORDER);
+    SetFocus(Item(IDC_OTHER));
+    SendMessageA(lookup, EM_SETSEL, 0, 0);
+    // The gap between the client area and the button: non-client, not the button.
+    const RECT client = ClientRect(lookup);
+    Click(ToScreen(lookup, client.right + 1, client.bottom / 2));
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == lookup; }));
+    DWORD start = 1, end = 0;
+    SendMessageA(lookup, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 5u);
+    EXPECT_TRUE(g_lookupCommands.empty());
+}
+
+// Whether the parent's update region holds the ring one pixel outside the child.
+bool RingInvalidated(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(parent, region, FALSE);
+    const bool ring = PtInRegion(region, r.left - 1, r.top - 1) && PtInRegion(region, r.right, r.bottom) &&
+                      PtInRegion(region, r.left - 1, r.bottom) && PtInRegion(region, r.right, r.top - 1);
+    DeleteObject(region);
+    return ring;
+}
+
+TEST_F(LookupGroupTest, ShowingOrHidingABorderedLookupRepaintsTheRingAroundIt) {
+    for (bool show : {false, true}) {
+        for (int id : {IDC_LOOKUP_BORDER, IDC_LOOKUP_PLAIN}) {
+            SCOPED_TRACE(std::to_string(show) + " " + std::to_string(id));
+            HWND lookup = Item(id);
+            ShowWindow(lookup, show ? SW_HIDE : SW_SHOW);
+            UpdateWindow(dialog_);
+            ValidateRect(dialog_, nullptr);
+            ShowWindow(lookup, show ? SW_SHOW : SW_HIDE);
+            EXPECT_EQ(RingInvalidated(dialog_, lookup), id == IDC_LOOKUP_BORDER);
+        }
+    }
+}
+
+TEST_F(LookupGroupTest, WindowsFamilyFromTheVersionValue) {
+    EXPECT_TRUE(IsWindowsNT(0x0A280105));  // NT 5.1 build 2600
+    EXPECT_FALSE(IsWin32s(0x0A280105));
+    EXPECT_TRUE(IsWindows9x(0xC0000A04));  // 4.10, high bit set
+    EXPECT_FALSE(IsWindowsNT(0xC0000A04));
+    EXPECT_TRUE(IsWin32s(0x80000003));     // 3.x, high bit set
+    EXPECT_FALSE(IsWindows9x(0x80000003));
+    EXPECT_TRUE(IsWindowsNT());            // Wine answers as NT
+}
+
+// ---- Group -------------------------------------------------------------------------
+
+TEST_F(LookupGroupTest, TwoTabsInTwoHundredPixels) {
+    HWND group = SizedGroup(IDC_GROUP_TWO, "2,1,10=Un,20=Deux", 200, 120);
+    const int th = TabHeight(group);
+    // Strip: the tabs take the mouse, the page lets it through.
+    auto hit = [&](int y) {
+        const POINT p = ToScreen(group, 50, y);
+        return SendMessageA(group, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    };
+    EXPECT_EQ(hit(th - 1), HTCLIENT);
+    EXPECT_EQ(hit(th), HTTRANSPARENT);
+    // The focus mark repaints exactly the strip, th + 3 high.
+    UpdateWindow(group);
+    SendMessageA(group, WM_SETFOCUS, 0, 0);
+    RECT update{};
+    GetUpdateRect(group, &update, FALSE);
+    EXPECT_EQ(update.top, 0);
+    EXPECT_EQ(update.bottom, th + 3);
+    EXPECT_EQ(update.right, 200);
+
+    RECT page{};
+    EXPECT_EQ(SendMessageA(group, CLM_GETPAGERECT, 0, reinterpret_cast<LPARAM>(&page)), 0);
+    const POINT topLeft = ToScreen(group, 2, th + 3), bottomRight = ToScreen(group, 198, 118);
+    EXPECT_EQ(page.left, topLeft.x);
+    EXPECT_EQ(page.top, topLeft.y);
+    EXPECT_EQ(page.right, bottomRight.x);
+    EXPECT_EQ(page.bottom, bottomRight.y);
+
+    // tw = (200 - 8) / 2 = 96: the column is x / 96 on the front row.
+    EXPECT_EQ(SelectedTab(group), 10);
+    Click(ToScreen(group, 95, th / 2));
+    Pump(150);
+    EXPECT_EQ(SelectedTab(group), 10);
+    EXPECT_TRUE(CommandsFrom(group).empty());
+    Click(ToScreen(group, 97, th / 2));
+    ASSERT_TRUE(PumpUntil([&] { return !CommandsFrom(group).empty(); }));
+    EXPECT_EQ(SelectedTab(group), 20);
+    const std::vector<Command> commands = CommandsFrom(group);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].id, IDC_GROUP_TWO);
+    EXPECT_EQ(commands[0].code, 0);
+    EXPECT_EQ(GetFocus(), group);
+}
+
+TEST_F(LookupGroupTest, ClicksOnTheSelectedOrADisabledTabChangeNothing) {
+    HWND group = SizedGroup(IDC_GROUP_TWO, "2,1,10=!Un,20=Deux", 200, 120);
+    const int th = TabHeight(group);
+    // The first tab is disabled: position (0, 0) stays stored but names no selectable tab.
+    SendMessageA(group, CLM_SELECTTAB, 20, 0);
+    g_dialogCommands.clear();
+    Click(ToScreen(group, 150, th / 2));  // the selected one
+    Click(ToScreen(group, 40, th / 2));   // the disabled one (beeps)
+    Pump(300);
+    EXPECT_EQ(SelectedTab(group), 20);
+    EXPECT_TRUE(CommandsFrom(group).empty());
+}
+
+TEST_F(LookupGroupTest, SelectTabByIdentifierAndByPosition) {
+    HWND group = SizedGroup(IDC_GROUP_SIX, "3,2,101=A,102=B,103=!C,104=D,105=E,106=F", 300, 90);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, 999, 0), -1);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, 103, 0), 0);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, 101, 0), 0);  // already selected: its index, 0
+    EXPECT_TRUE(CommandsFrom(group).empty());
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, 105, 0), 1);
+    EXPECT_EQ(SelectedTab(group), 105);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, 105, 0), 4);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, static_cast<WPARAM>(-1), MAKELPARAM(2, 1)), 1);
+    EXPECT_EQ(SelectedTab(group), 106);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, static_cast<WPARAM>(-1), MAKELPARAM(2, 1)), 1);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, static_cast<WPARAM>(-1), MAKELPARAM(3, 0)), 0);
+    EXPECT_EQ(CommandsFrom(group).size(), 2u);  // one per change, none for the rest
+}
+
+TEST_F(LookupGroupTest, OnlyTheSelectedColumnRotatesToTheFrontRow) {
+    HWND group = SizedGroup(IDC_GROUP_SIX, "3,2,101=A,102=B,103=!C,104=D,105=E,106=F", 300, 90);
+    const int th = TabHeight(group);
+    const int frontY = th + th / 2, backY = th / 2;
+    const int tw = (300 - 16) / 3;
+    auto column = [&](int row, int j) { return 8 * row + 1 + j * tw + tw / 2; };
+    SendMessageA(group, CLM_SELECTTAB, 104, 0);  // column 0 of data row 1
+    // Front row: data row 1 in column 0, data row 0 elsewhere; back row the other way.
+    Click(ToScreen(group, column(0, 1), frontY));
+    Pump(150);
+    EXPECT_EQ(SelectedTab(group), 102);
+    SendMessageA(group, CLM_SELECTTAB, 104, 0);
+    Click(ToScreen(group, column(1, 0), backY));
+    Pump(150);
+    EXPECT_EQ(SelectedTab(group), 101);
+    SendMessageA(group, CLM_SELECTTAB, 104, 0);
+    Click(ToScreen(group, column(1, 1), backY));
+    Pump(150);
+    EXPECT_EQ(SelectedTab(group), 105);
+}
+
+TEST_F(LookupGroupTest, ArrowKeysWrapAndSkipDisabledTabs) {
+    HWND group = SizedGroup(IDC_GROUP_SIX, "3,2,101=A,102=B,103=!C,104=D,105=E,106=F", 300, 90);
+    EXPECT_EQ(SendMessageA(group, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+    struct Step {
+        int from;
+        WPARAM key;
+        int to;
+    } steps[] = {
+        {102, VK_RIGHT, 104},  // over the disabled 103
+        {106, VK_RIGHT, 101},  // last of the last row wraps to the first
+        {101, VK_LEFT, 106},
+        {104, VK_UP, 102},
+        {105, VK_DOWN, 106},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.from);
+        SendMessageA(group, CLM_SELECTTAB, s.from, 0);
+        g_dialogCommands.clear();
+        SendMessageA(group, WM_KEYDOWN, s.key, 0);
+        EXPECT_EQ(SelectedTab(group), s.to);
+        EXPECT_EQ(CommandsFrom(group).size(), 1u);
+    }
+    // Nothing else selectable: the key does nothing.
+    SetWindowTextA(group, "2,1,1=A,2=!B");
+    SendMessageA(group, CLM_SELECTTAB, 1, 0);
+    g_dialogCommands.clear();
+    SendMessageA(group, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(SelectedTab(group), 1);
+    EXPECT_TRUE(CommandsFrom(group).empty());
+}
+
+TEST_F(LookupGroupTest, EnableTabTogglesTheMarkInTheText) {
+    HWND group = SizedGroup(IDC_GROUP_TWO, "2,1,10=Un,20=Deux", 200, 120);
+    EXPECT_EQ(SendMessageA(group, CLM_ISTABENABLED, 20, 0), 1);
+    EXPECT_EQ(SendMessageA(group, CLM_ENABLETAB, 20, 0), 1);
+    EXPECT_EQ(Text(group), "2,1,10=Un,20=!Deux");
+    EXPECT_EQ(SendMessageA(group, CLM_ISTABENABLED, 20, 0), 0);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, 20, 0), 0);
+    EXPECT_EQ(SendMessageA(group, CLM_ENABLETAB, 20, 0), 1);  // already disabled: unchanged
+    EXPECT_EQ(Text(group), "2,1,10=Un,20=!Deux");
+    EXPECT_EQ(SendMessageA(group, CLM_ENABLETAB, 20, 1), 1);
+    EXPECT_EQ(Text(group), "2,1,10=Un,20=Deux");
+    EXPECT_EQ(SendMessageA(group, CLM_ENABLETAB, 30, 0), 0);
+    EXPECT_EQ(SendMessageA(group, CLM_ISTABENABLED, 30, 0), 0);
+}
+
+TEST_F(LookupGroupTest, ClickInThePageReachesTheControlBeneath) {
+    HWND group = Item(IDC_GROUP_TWO);
+    HWND under = Item(IDC_UNDER);
+    RECT below{};
+    GetWindowRect(under, &below);
+    RECT page{};
+    SendMessageA(group, CLM_GETPAGERECT, 0, reinterpret_cast<LPARAM>(&page));
+    const POINT centre = {(below.left + below.right) / 2, (below.top + below.bottom) / 2};
+    ASSERT_TRUE(PtInRect(&page, centre));  // the layout puts the button under the page
+    Click(centre);
+    ASSERT_TRUE(PumpUntil([&] { return !CommandsFrom(under).empty(); }));
+    EXPECT_EQ(CommandsFrom(under)[0].id, IDC_UNDER);
+    EXPECT_EQ(CommandsFrom(under)[0].code, BN_CLICKED);
+    EXPECT_TRUE(CommandsFrom(group).empty());
+}
+
+TEST_F(LookupGroupTest, BackgroundUsesTheParentsDialogBrushOrGrey) {
+    HWND group = SizedGroup(IDC_GROUP_TWO, "2,1,10=Un,20=Deux", 40, 30);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 30);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    g_dialogBrush = CreateSolidBrush(RGB(200, 10, 30));
+    EXPECT_EQ(SendMessageA(group, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0), 1);
+    EXPECT_EQ(GetPixel(memory, 39, 29), RGB(200, 10, 30));
+    DeleteObject(g_dialogBrush);
+    g_dialogBrush = nullptr;
+    // A parent that answers with no brush: the stock grey.
+    HWND plain = CreateWindowExA(0, "PemzGroup", "1,1,1=a", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(plain, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+    LOGBRUSH grey{};
+    GetObjectA(GetStockObject(GRAY_BRUSH), sizeof grey, &grey);
+    EXPECT_EQ(GetPixel(memory, 5, 5), grey.lbColor);
+    DestroyWindow(plain);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_F(LookupGroupTest, MalformedOrOversizedTextsNeverBreakTheControl) {
+    const std::string longLabel(300, 'L');
+    const std::string texts[] = {
+        "", "abc", "=,=,=", "-5,-9,", "300,300," + std::string(20000, '='), "99999999999,1,1=" + longLabel,
+        "2,1,1=" + longLabel + ",2=b", std::string(65536, '7'),
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 40));
+        for (SIZE size : {SIZE{200, 120}, SIZE{3, 3}, SIZE{0, 0}}) {
+            HWND group = SizedGroup(IDC_GROUP_TWO, text.c_str(), size.cx, size.cy);
+            InvalidateRect(group, nullptr, TRUE);
+            UpdateWindow(group);
+            SendMessageA(group, WM_KEYDOWN, VK_RIGHT, 0);
+            SendMessageA(group, WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1));
+            RECT page{};
+            SendMessageA(group, CLM_GETPAGERECT, 0, reinterpret_cast<LPARAM>(&page));
+            SendMessageA(group, CLM_ENABLETAB, 1, 0);
+            EXPECT_TRUE(IsWindow(group));
+        }
+    }
+    EXPECT_EQ(SendMessageA(Item(IDC_GROUP_TWO), CLM_GETPAGERECT, 0, 0), 0);  // no rectangle to fill
+}
+
+// Not a check: with PEMZ_SHOW_SECONDS set, lays the host out in every look (focused,
+// pushed, disabled, one to three rows) and keeps it on screen for a screenshot, the
+// first half with a lookup focused, the second with a group. PEMZ_SHOW_CLASSIC=1 shows
+// it in the classic grey scheme that the program's pictures are painted in.
+TEST_F(LookupGroupTest, ShowForScreenshot) {
+    const char* seconds = std::getenv("PEMZ_SHOW_SECONDS");
+    if (!seconds) GTEST_SKIP() << "set PEMZ_SHOW_SECONDS to keep the host on screen";
+    const INT elements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+    const COLORREF classic[] = {RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 255, 255)};
+    COLORREF saved[3];
+    for (int i = 0; i < 3; ++i) saved[i] = GetSysColor(elements[i]);
+    const bool useClassic = std::getenv("PEMZ_SHOW_CLASSIC") != nullptr;
+    if (useClassic) SetSysColors(3, elements, classic);
+
+    SetWindowPos(dialog_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
+    SendMessageA(Item(IDC_GROUP_SIX), CLM_SELECTTAB, 104, 0);
+    SendMessageA(Item(IDC_GROUP_NINE), CLM_SELECTTAB, 8, 0);
+    const DWORD half = 500u * static_cast<DWORD>(std::atoi(seconds));
+    for (HWND focus : {Item(IDC_LOOKUP_BORDER), Item(IDC_GROUP_SIX)}) {
+        SetFocus(focus);
+        SendMessageA(Item(IDC_LOOKUP_BORDER), EM_SETSEL, 0, -1);
+        RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(100);
+        SendMessageA(Item(IDC_LOOKUP_PUSHED), WM_KEYDOWN, VK_F4, 0);  // pushed until the key comes up
+        std::printf("showing, focus on %d\n", GetDlgCtrlID(focus));
+        std::fflush(stdout);
+        Pump(half);
+    }
+    if (useClassic) SetSysColors(3, elements, saved);
+}
+
+}  // namespace
