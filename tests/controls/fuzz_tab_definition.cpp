@@ -1,5 +1,9 @@
 // Fuzz target for the group frame's text handling: any window text, any control size,
 // any selection word. Checks the invariants that the drawing and the messages rely on.
+// The native build runs it with fuzz_tab_definition_main.cpp; with libFuzzer:
+//   clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -I. controls/TabDefinition.cpp
+//       tests/controls/fuzz_tab_definition.cpp -o fuzz_tabs
+//   ./fuzz_tabs corpus/ -max_len=70000 -max_total_time=240
 #include "controls/TabDefinition.h"
 
 #include <cstdint>

@@ -253,6 +253,59 @@ TEST_F(LookupGroupTest, ButtonReleasedElsewhereSendsNothing) {
     EXPECT_EQ(g_lookupCommands.size(), 1u);
 }
 
+// What a timer does to a lookup while its button is held down (the click loop
+// dispatches the timer).
+enum class Interruption { LoseCapture, Destroy, Quit };
+HWND g_heldLookup = nullptr;
+Interruption g_interruption = Interruption::LoseCapture;
+HWND g_captureWhenInterrupted = nullptr;
+void CALLBACK Interrupt(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    g_captureWhenInterrupted = GetCapture();
+    switch (g_interruption) {
+    case Interruption::LoseCapture: ReleaseCapture(); break;
+    case Interruption::Destroy: DestroyWindow(g_heldLookup); break;
+    case Interruption::Quit: PostQuitMessage(7); break;
+    }
+}
+
+TEST_F(LookupGroupTest, HeldButtonLetsGoWhenCaptureWindowOrProgramGoes) {
+    g_heldLookup = Subclassed(IDC_LOOKUP_BORDER);
+    for (Interruption interruption : {Interruption::LoseCapture, Interruption::Quit, Interruption::Destroy}) {
+        SCOPED_TRACE(static_cast<int>(interruption));
+        g_lookupCommands.clear();
+        g_captureWhenInterrupted = nullptr;
+        g_interruption = interruption;
+        const POINT button = ButtonCentre(g_heldLookup);
+        SetCursorPos(button.x, button.y);
+        MouseButton(MOUSEEVENTF_LEFTDOWN);  // and no release
+        SetTimer(nullptr, 0, 100, Interrupt);
+        const DWORD start = GetTickCount();
+        MSG msg;
+        bool quit = false;
+        while (GetTickCount() - start < 500 && !quit) {  // the press is dispatched in here
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) {
+                    quit = true;
+                    EXPECT_EQ(msg.wParam, 7u);  // handed back by the loop
+                    break;
+                }
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            Sleep(1);
+        }
+        EXPECT_EQ(g_captureWhenInterrupted, g_heldLookup);  // the timer came during the press
+        EXPECT_EQ(quit, interruption == Interruption::Quit);
+        EXPECT_TRUE(g_lookupCommands.empty());
+        EXPECT_EQ(GetCapture(), nullptr);
+        MouseButton(MOUSEEVENTF_LEFTUP);
+        Pump(50);
+        Sleep(GetDoubleClickTime() + 50);
+    }
+    EXPECT_FALSE(IsWindow(g_heldLookup));
+}
+
 TEST_F(LookupGroupTest, F4SendsOneCommandAndTypesNothing) {
     HWND lookup = Subclassed(IDC_LOOKUP_BORDER);
     SetFocus(lookup);
