@@ -17,8 +17,8 @@
 
 namespace ui {
 
-const char kHomePage[] = "https://www.pemz.example";
-const char kSupportPage[] = "https://www.pemz.example/support";
+const char kHomePage[] = "https://pemz.example";
+const char kSupportPage[] = "https://pemz.example/support";
 
 namespace {
 
@@ -271,6 +271,10 @@ void CalculatorDialog::OnInputCurrencyChanged() {
     const std::int32_t euroInput = ::IsDlgButtonChecked(Hwnd(), IDC_INPUT_EURO) == BST_CHECKED ? 1 : 0;
     Store().WriteSetting(".\\SaisieEuro", euroInput);
     calculator_.SetInputCurrency(euroInput);
+    // A new text repaints only part of an edit control under Wine; the yellow must move
+    // from one whole line to the other.
+    ::InvalidateRect(Item(IDC_FRANCS_LINE), nullptr, TRUE);
+    ::InvalidateRect(Item(IDC_EURO_LINE), nullptr, TRUE);
 }
 
 // ---- Clipboard ---------------------------------------------------------------------
