@@ -4,15 +4,29 @@
 #include <windows.h>
 
 namespace services {
+namespace {
+
+// Looked up at run time so that the program still starts on systems without them.
+template <typename Function>
+Function Kernel32Function(const char* name) {
+    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    if (!kernel) return nullptr;
+    // Through void(*)(): the one function pointer type that converts to any other without a warning.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(kernel, name)));
+}
+
+constexpr DWORD kSearchDefaultDirs = 0x00001000;  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+
+}  // namespace
 
 bool RemoveCurrentDirectoryFromDllSearch() {
-    // SetDllDirectoryA exists from Windows XP SP1 on; looked up so that the program
-    // still starts where it does not. An empty text removes the current directory.
-    using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
-    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    if (!kernel) return false;
-    const auto setDllDirectory = reinterpret_cast<SetDllDirectoryFunction>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDllDirectoryA")));
+    // Where it exists (Windows 8, Windows 7 with KB2533623, Wine), the default search
+    // becomes: the program's directory, the system directory and added directories.
+    // Wine keeps the current directory after SetDllDirectoryA(""), but not after this.
+    if (const auto setDefault = Kernel32Function<BOOL(WINAPI*)(DWORD)>("SetDefaultDllDirectories"))
+        if (setDefault(kSearchDefaultDirs)) return true;
+    // From Windows XP SP1 on, an empty DLL directory removes the current directory.
+    const auto setDllDirectory = Kernel32Function<BOOL(WINAPI*)(LPCSTR)>("SetDllDirectoryA");
     return setDllDirectory && setDllDirectory("");
 }
 
