@@ -34,6 +34,22 @@ char LowByte(std::int32_t stored) { return static_cast<char>(stored & 0xFF); }
 
 const services::SettingsStore& Store() { return services::ProgramSettings(); }
 
+// Switches a control's redrawing off for a scope. Switched back on, the control is
+// repainted whole: while it was off its own repaint requests were dropped.
+class RedrawOff {
+public:
+    explicit RedrawOff(HWND control) : control_(control) { ::SendMessageA(control_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawOff() {
+        ::SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(control_, nullptr, TRUE);
+    }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    HWND control_;
+};
+
 }  // namespace
 
 // Read top to bottom: the first entry that takes a message or command handles it.
@@ -289,7 +305,7 @@ void CalculatorDialog::OnCopyFrancs() { CopyAmount(calculator_.FrancsAmount()); 
 
 void CalculatorDialog::CopyAmount(double x) {
     HWND line = Item(IDC_FRANCS_LINE);
-    ::SendMessageA(line, WM_SETREDRAW, FALSE, 0);
+    const RedrawOff redrawOff(line);
     ::SetWindowTextA(line, calculator_.CopyText(x).c_str());
     ::SendMessageA(line, EM_SETSEL, 0, -1);
     ::SendMessageA(line, EM_SCROLLCARET, 0, 0);
@@ -297,18 +313,16 @@ void CalculatorDialog::CopyAmount(double x) {
     ::SendMessageA(line, EM_SETSEL, static_cast<WPARAM>(-1), -1);
     ::SendMessageA(line, EM_SCROLLCARET, 0, 0);
     calculator_.RefreshDisplay();
-    ::SendMessageA(line, WM_SETREDRAW, TRUE, 0);
 }
 
 void CalculatorDialog::OnPaste() {
     HWND line = Item(IDC_FRANCS_LINE);
-    ::SendMessageA(line, WM_SETREDRAW, FALSE, 0);
+    const RedrawOff redrawOff(line);
     ::SetWindowTextA(line, "");
     ::SendMessageA(line, EM_SETREADONLY, FALSE, 0);
     ::SendMessageA(line, WM_PASTE, 0, 0);
     ::SendMessageA(line, EM_SETREADONLY, TRUE, 0);
     calculator_.Paste(WindowText(line));
-    ::SendMessageA(line, WM_SETREDRAW, TRUE, 0);
 }
 
 // ---- Closing -----------------------------------------------------------------------
