@@ -49,9 +49,10 @@ int LongestRun(const Image& image, COLORREF colour) {
 }
 
 // The link's caption drawn underlined in this colour (an underline longer than a few letters).
-::testing::AssertionResult DrawnUnderlinedIn(HWND link, COLORREF colour) {
+::testing::AssertionResult DrawnUnderlinedIn(Program& app, HWND link, COLORREF colour) {
     Image image;
     const bool drawn = WaitFor([&] {
+        app.Sync();
         image = CaptureScreen(WindowRect(link));
         return LongestRun(image, colour) >= 20;
     });
@@ -83,21 +84,21 @@ TEST_F(AboutTest, WithBrowserAndMailTheLinksAreLiveAndOpenTheSupportPage) {
     HWND about = app.WaitForWindow(kAboutCaption);
     ASSERT_NE(about, nullptr) << "no window captioned " << kAboutCaption;
 
-    // At its template position (11, 22 dialog units), relative to the calculator's client area.
+    // Its client area at the template position (11, 22 dialog units of its 221 x 150), relative
+    // to the calculator's client area.
     const RECT client = ClientRectOnScreen(about);
-    const RECT box = WindowRect(about);
     const RECT owner = ClientRectOnScreen(app.Window());
     const int width = client.right - client.left, height = client.bottom - client.top;
-    EXPECT_NEAR(box.left, owner.left + 11 * width / 221, 2);
-    EXPECT_NEAR(box.top, owner.top + 22 * height / 150, 2);
+    EXPECT_NEAR(client.left, owner.left + 11 * width / 221, 2);
+    EXPECT_NEAR(client.top, owner.top + 22 * height / 150, 2);
 
     EXPECT_EQ(Program::TextOf(::GetDlgItem(about, kVersionLine)), "Version 1.00");
     HWND web = ::GetDlgItem(about, kWebLink);
     HWND mailLink = ::GetDlgItem(about, kMailLink);
     EXPECT_TRUE(::IsWindowEnabled(web));
     EXPECT_TRUE(::IsWindowEnabled(mailLink));
-    EXPECT_TRUE(DrawnUnderlinedIn(web, kBlue));
-    EXPECT_TRUE(DrawnUnderlinedIn(mailLink, kBlue));
+    EXPECT_TRUE(DrawnUnderlinedIn(app, web, kBlue));
+    EXPECT_TRUE(DrawnUnderlinedIn(app, mailLink, kBlue));
     EXPECT_NE(Program::TextOf(mailLink).find('@'), std::string::npos) << Program::TextOf(mailLink);
 
     // The web link opens what its caption says, which is the support page.
@@ -124,7 +125,7 @@ TEST_F(AboutTest, WithoutBrowserOrMailTheLinksAreGrey) {
         SCOPED_TRACE(id);
         HWND link = ::GetDlgItem(about, id);
         EXPECT_FALSE(::IsWindowEnabled(link));
-        EXPECT_TRUE(DrawnUnderlinedIn(link, ::GetSysColor(COLOR_GRAYTEXT)));
+        EXPECT_TRUE(DrawnUnderlinedIn(app, link, ::GetSysColor(COLOR_GRAYTEXT)));
         EXPECT_EQ(CaptureScreen(WindowRect(link)).Count(kBlue), 0);
     }
     // Escape closes the box; the calculator goes on.

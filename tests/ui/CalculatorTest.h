@@ -51,8 +51,11 @@ protected:
         return ScreenPixel(r.left + 2, (r.top + r.bottom) / 2);
     }
     // The line's background becomes (or stays) yellow: it repaints after the program's refresh.
-    static bool BecomesYellow(HWND line, bool yellow) {
-        return WaitFor([&] { return (Background(line) == kYellow) == yellow; });
+    bool BecomesYellow(HWND line, bool yellow) {
+        return WaitFor([&] {
+            app.WaitUntilPainted();
+            return (Background(line) == kYellow) == yellow;
+        });
     }
 
     Program app;
@@ -61,6 +64,7 @@ protected:
 // Whether the key showed another picture while the action ran, and its own one afterwards.
 inline ::testing::AssertionResult FlashesDuring(Program& app, int key, const std::function<void()>& action) {
     const RECT area = WindowRect(app.Item(key));
+    app.WaitUntilPainted();
     const Image rest = CaptureScreen(area);
     ScreenSampler sampler(area);
     action();
@@ -68,9 +72,9 @@ inline ::testing::AssertionResult FlashesDuring(Program& app, int key, const std
     bool changed = false;
     for (const Image& image : seen) changed = changed || image != rest;
     if (!changed)
-        return ::testing::AssertionFailure() << "key " << key << " kept its picture over " << seen.size()
-                                             << " distinct screen samples";
-    if (!WaitFor([&] { return CaptureScreen(area) == rest; }, 1000))
+        return ::testing::AssertionFailure() << "key " << key << " kept its picture over " << sampler.Captures()
+                                             << " screen samples";
+    if (!WaitFor([&] { return app.WaitUntilPainted() && CaptureScreen(area) == rest; }, 1000))
         return ::testing::AssertionFailure() << "key " << key << " did not return to its normal picture";
     return ::testing::AssertionSuccess() << "key " << key << " flashed";
 }

@@ -22,12 +22,12 @@ std::optional<std::string> CopyWith(Program& app, UINT command) {
 
 // Every picture the line showed while the action ran was its picture before or
 // after, or a plain background while it repainted: the scratch text never appeared.
-::testing::AssertionResult ScratchNeverShown(HWND line, const std::function<void()>& action) {
+::testing::AssertionResult ScratchNeverShown(Program& app, HWND line, const std::function<void()>& action) {
     const RECT area = ClientRectOnScreen(line);
     const Image before = CaptureScreen(area);
     ScreenSampler sampler(area);
     action();
-    ::Sleep(50);  // let a late repaint reach the screen while still sampling
+    app.WaitUntilPainted();  // a late repaint reaches the screen while still sampling
     const std::vector<Image> seen = sampler.Stop();
     const Image after = CaptureScreen(area);
     for (const Image& image : seen)
@@ -50,7 +50,7 @@ TEST_F(ClipboardTest, CopiesAreRoundedPlainNumbers) {
     app.Type("12.345");
     ASSERT_EQ(Shown(), Lines("80,24", "12,345"));
 
-    EXPECT_TRUE(ScratchNeverShown(app.Item(kFrancsLine), [&] { EXPECT_EQ(CopyWith(app, kCopy), "12.35"); }));
+    EXPECT_TRUE(ScratchNeverShown(app, app.Item(kFrancsLine), [&] { EXPECT_EQ(CopyWith(app, kCopy), "12.35"); }));
     EXPECT_EQ(CopyWith(app, kCopyFrancs), "80.24");
     EXPECT_EQ(CopyWith(app, kCopyEuro), "12.35");
     EXPECT_EQ(Shown(), Lines("80,24", "12,345"));
@@ -102,7 +102,7 @@ TEST_F(ClipboardTest, PasteReadsTheLeadingNumber) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clipboard);
         ASSERT_TRUE(SetClipboardText(c.clipboard));
-        EXPECT_TRUE(ScratchNeverShown(francs, [&] {
+        EXPECT_TRUE(ScratchNeverShown(app, francs, [&] {
             app.Command(kPaste);
             app.Sync();
         }));

@@ -240,6 +240,7 @@ ScreenSampler::ScreenSampler(const RECT& area) : area_(area) {
     thread_ = std::thread([this] {
         while (!stop_.load()) {
             Image image = CaptureScreen(area_);
+            ++captures_;
             if (images_.empty() || images_.back() != image) images_.push_back(std::move(image));
         }
     });
@@ -321,7 +322,7 @@ std::string Program::Start(bool onlyCreated) {
     threadId_ = ::GetWindowThreadProcessId(window_, nullptr);
     if (onlyCreated) return {};
     // The dialog is fully initialised once it handles posted messages.
-    return Sync() ? std::string() : "the window does not answer";
+    return Sync() && WaitUntilPainted() ? std::string() : "the window does not answer";
 }
 
 bool Program::WaitForExit(DWORD timeoutMs) {
@@ -410,6 +411,25 @@ bool Program::Sync() {
         return answered;
     });
     return answered;
+}
+
+namespace {
+BOOL CALLBACK FindInvalidChild(HWND child, LPARAM param) {
+    if (!::IsWindowVisible(child) || !::GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(param) = true;
+    return FALSE;
+}
+}  // namespace
+
+bool Program::WaitUntilPainted() {
+    const bool painted = WaitFor([&] {
+        if (::GetUpdateRect(window_, nullptr, FALSE)) return false;
+        bool invalid = false;
+        ::EnumChildWindows(window_, FindInvalidChild, reinterpret_cast<LPARAM>(&invalid));
+        return !invalid;
+    });
+    // The program looks at its queue again after painting: the drawing is on the screen.
+    return Sync() && painted;
 }
 
 void Program::PressKey(UINT vk, unsigned modifiers) {

@@ -126,9 +126,11 @@ public:
     ScreenSampler(const ScreenSampler&) = delete;
     ScreenSampler& operator=(const ScreenSampler&) = delete;
     std::vector<Image> Stop();
+    int Captures() const { return captures_.load(); }
 
 private:
     RECT area_;
+    std::atomic<int> captures_{0};
     std::atomic<bool> stop_{false};
     std::vector<Image> images_;
     std::thread thread_;
@@ -167,6 +169,9 @@ public:
 
     // Posts a marker behind everything posted so far and waits until the program has handled it.
     bool Sync();
+    // Waits until the main window and its controls have painted what is invalid, and that reached the
+    // screen: Wine puts a window's drawing on the screen when its thread next looks at its queue.
+    bool WaitUntilPainted();
 
     // Keyboard: one key (down and up) to the focus window, modifiers held through the shared input state.
     void PressKey(UINT vk, unsigned modifiers = kNoModifier);
