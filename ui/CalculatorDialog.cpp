@@ -90,6 +90,8 @@ const fw::CommandEntry CalculatorDialog::kCommands[] = {
     fw::OnCommand<&Self::Engine<&Engine::OnMemoryRecall>>(IDC_KEY_MEMORY_RECALL),
     fw::OnCommand<&Self::Engine<&Engine::OnMemoryStore>>(IDC_KEY_MEMORY_STORE),
     fw::OnCommand<&Self::Engine<&Engine::OnMemoryAdd>>(IDC_KEY_MEMORY_ADD),
+    // F1 becomes the framework's help command, which the application handles.
+    fw::OnMessage<&Self::OnHelpKey>(WM_HELP),
 };
 
 fw::CommandTable CalculatorDialog::Commands() const { return kCommands; }
@@ -231,6 +233,11 @@ LRESULT CalculatorDialog::OnPaint(WPARAM wordParam, LPARAM longParam) {
 }
 
 LRESULT CalculatorDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); }
+
+LRESULT CalculatorDialog::OnHelpKey(WPARAM, LPARAM) {
+    ::SendMessageA(Hwnd(), WM_COMMAND, ID_HELP, 0);
+    return TRUE;
+}
 
 // ---- Menu --------------------------------------------------------------------------
 

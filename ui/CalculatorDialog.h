@@ -55,6 +55,7 @@ private:
     LRESULT OnPaint(WPARAM wordParam, LPARAM longParam);
     LRESULT OnQueryDragIcon(WPARAM wordParam, LPARAM longParam);
     LRESULT OnCtlColor(WPARAM wordParam, LPARAM longParam);
+    LRESULT OnHelpKey(WPARAM wordParam, LPARAM longParam);
     void OnDisplayLineFocus();
 
     // Clipboard exchange through the francs line.
