@@ -26,13 +26,7 @@ void Calculator::Initialise(const EngineSettings& settings)
     state_.decimalPoint = settings.decimalPoint;
     state_.euroInput = settings.euroInput;
     state_.parity = settings.parity;
-    state_.displayState = DisplayState::Entry;
-    state_.entryText = "0";
-    state_.accumulator = 0.0;
-    state_.value = 0.0;
-    state_.pendingOperator = Operator::None;
-    state_.lastOperator = Operator::None;
-    RefreshDisplay();
+    OnClear(); // the reset is exactly the clear key's, display included
     state_.memory = 0.0;
     host_.WriteMemoryIndicator("");
 }
