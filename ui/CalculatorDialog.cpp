@@ -23,7 +23,7 @@ const char kSupportPage[] = "https://pemz.example/support";
 namespace {
 
 using Self = CalculatorDialog;
-using Engine = calc::Calculator;
+using Calc = calc::Calculator;
 
 constexpr DWORD kFlashMilliseconds = 30;
 constexpr COLORREF kLabelColour = RGB(0, 0, 255);
@@ -74,22 +74,22 @@ const fw::CommandEntry CalculatorDialog::kCommands[] = {
     fw::OnCommand<&Self::OnInputCurrencyChanged>(IDC_INPUT_FRANCS),
     fw::OnCommand<&Self::OnInputCurrencyChanged>(IDC_INPUT_EURO),
     fw::OnRange<&Self::OnDigit>(IDC_KEY_0, IDC_KEY_9),
-    fw::OnCommand<&Self::Engine<&Engine::OnPoint>>(IDC_KEY_POINT),
-    fw::OnCommand<&Self::Engine<&Engine::OnSign>>(IDC_KEY_SIGN),
-    fw::OnCommand<&Self::Engine<&Engine::OnClear>>(IDC_KEY_CLEAR),
-    fw::OnCommand<&Self::Engine<&Engine::OnClearEntry>>(IDC_KEY_CLEAR_ENTRY),
-    fw::OnCommand<&Self::Engine<&Engine::OnBackspace>>(IDC_KEY_BACKSPACE),
+    fw::OnCommand<&Self::Engine<&Calc::OnPoint>>(IDC_KEY_POINT),
+    fw::OnCommand<&Self::Engine<&Calc::OnSign>>(IDC_KEY_SIGN),
+    fw::OnCommand<&Self::Engine<&Calc::OnClear>>(IDC_KEY_CLEAR),
+    fw::OnCommand<&Self::Engine<&Calc::OnClearEntry>>(IDC_KEY_CLEAR_ENTRY),
+    fw::OnCommand<&Self::Engine<&Calc::OnBackspace>>(IDC_KEY_BACKSPACE),
     fw::OnCommand<&Self::OnOperator, calc::Operator::Add>(IDC_KEY_ADD),
     fw::OnCommand<&Self::OnOperator, calc::Operator::Subtract>(IDC_KEY_SUBTRACT),
     fw::OnCommand<&Self::OnOperator, calc::Operator::Multiply>(IDC_KEY_MULTIPLY),
     fw::OnCommand<&Self::OnOperator, calc::Operator::Divide>(IDC_KEY_DIVIDE),
-    fw::OnCommand<&Self::Engine<&Engine::OnPercent>>(IDC_KEY_PERCENT),
-    fw::OnCommand<&Self::Engine<&Engine::OnReciprocal>>(IDC_KEY_RECIPROCAL),
-    fw::OnCommand<&Self::Engine<&Engine::OnEquals>>(IDC_KEY_EQUALS),
-    fw::OnCommand<&Self::Engine<&Engine::OnMemoryClear>>(IDC_KEY_MEMORY_CLEAR),
-    fw::OnCommand<&Self::Engine<&Engine::OnMemoryRecall>>(IDC_KEY_MEMORY_RECALL),
-    fw::OnCommand<&Self::Engine<&Engine::OnMemoryStore>>(IDC_KEY_MEMORY_STORE),
-    fw::OnCommand<&Self::Engine<&Engine::OnMemoryAdd>>(IDC_KEY_MEMORY_ADD),
+    fw::OnCommand<&Self::Engine<&Calc::OnPercent>>(IDC_KEY_PERCENT),
+    fw::OnCommand<&Self::Engine<&Calc::OnReciprocal>>(IDC_KEY_RECIPROCAL),
+    fw::OnCommand<&Self::Engine<&Calc::OnEquals>>(IDC_KEY_EQUALS),
+    fw::OnCommand<&Self::Engine<&Calc::OnMemoryClear>>(IDC_KEY_MEMORY_CLEAR),
+    fw::OnCommand<&Self::Engine<&Calc::OnMemoryRecall>>(IDC_KEY_MEMORY_RECALL),
+    fw::OnCommand<&Self::Engine<&Calc::OnMemoryStore>>(IDC_KEY_MEMORY_STORE),
+    fw::OnCommand<&Self::Engine<&Calc::OnMemoryAdd>>(IDC_KEY_MEMORY_ADD),
     // F1 becomes the framework's help command, which the application handles.
     fw::OnMessage<&Self::OnHelpKey>(WM_HELP),
 };
@@ -116,7 +116,7 @@ bool CalculatorDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     HWND window = Hwnd();
 
-    // The precision selector's items; item i stands for precision i - 1.
+    // The precision selector's items, in list order: item i stands for precision i - 1.
     for (const char* item : {"Auto", "0", "1", "2", "3", "4"})
         ::SendMessageA(Item(IDC_PRECISION), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 
