@@ -2,9 +2,9 @@
 // three-image face bitmap (normal, focused, pushed) or, without one, as a grey button
 // with its caption.
 #include <array>
-#include <initializer_list>
 
 #include "controls/ControlClasses.h"
+#include "controls/DrawLines.h"
 #include "controls/ControlMessages.h"
 #include "framework/UniqueHandle.h"
 
@@ -46,11 +46,7 @@ int ImageIndex(UINT state) {
 void PaintRing(HWND button, HDC dc, int width, int height, bool isDefault) {
     if (isDefault) {
         fw::SelectGuard pen(dc, GetStockObject(BLACK_PEN));
-        MoveToEx(dc, 0, 0, nullptr);
-        LineTo(dc, width - 1, 0);
-        LineTo(dc, width - 1, height - 1);
-        LineTo(dc, 0, height - 1);
-        LineTo(dc, 0, 0);
+        DrawLines(dc, GetStockObject(BLACK_PEN), {{0, 0}, {width - 1, 0}, {width - 1, height - 1}, {0, height - 1}, {0, 0}});
         return;
     }
     auto brush = reinterpret_cast<HBRUSH>(
@@ -75,13 +71,6 @@ void PaintFace(HDC dc, HBITMAP face, UINT state, bool enabled) {
         DrawDisabledBitmap(dc, 1, 1, memory.get(), sourceX, imageWidth, info.bmHeight);
 }
 
-// Line through the points, each segment drawn up to but not including its end.
-void DrawLines(HDC dc, std::initializer_list<POINT> points) {
-    auto point = points.begin();
-    MoveToEx(dc, point->x, point->y, nullptr);
-    for (++point; point != points.end(); ++point) LineTo(dc, point->x, point->y);
-}
-
 void PaintText(HWND button, HDC dc, int width, int height, UINT state, bool enabled) {
     fw::UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     fw::UniquePen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
@@ -91,10 +80,9 @@ void PaintText(HWND button, HDC dc, int width, int height, UINT state, bool enab
     GetWindowTextA(button, text.data(), kTextCapacity);
     // Flags without DT_SINGLELINE: centred across, drawn from the top.
     constexpr UINT kTextFlags = DT_CENTER | DT_VCENTER;
-    {
-        fw::SelectGuard black(dc, GetStockObject(BLACK_PEN));
-        DrawLines(dc, {{1, 1}, {width - 2, 1}, {width - 2, height - 2}, {1, height - 2}, {1, 1}});
-    }
+    // Declared after the shadow pen, so the caller's pen is back before that one is deleted.
+    fw::SelectGuard restorePen(dc, GetStockObject(BLACK_PEN));
+    DrawLines(dc, GetStockObject(BLACK_PEN), {{1, 1}, {width - 2, 1}, {width - 2, height - 2}, {1, height - 2}, {1, 1}});
     const int l = 2, t = 2, r = width - 2, b = height - 2;
     if (state & BST_PUSHED) {
         const RECT inside{l, t, r, b};
@@ -104,16 +92,10 @@ void PaintText(HWND button, HDC dc, int width, int height, UINT state, bool enab
     } else {
         const RECT inside{l + 2, t + 2, r - 2, b - 2};
         FillRect(dc, &inside, face.get());
-        {
-            fw::SelectGuard pen(dc, shadow.get());
-            DrawLines(dc, {{l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1}});
-            DrawLines(dc, {{l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t}});
-        }
-        {
-            fw::SelectGuard pen(dc, GetStockObject(WHITE_PEN));
-            DrawLines(dc, {{l, b - 2}, {l, t}, {r - 1, t}});
-            DrawLines(dc, {{l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1}});
-        }
+        DrawLines(dc, shadow.get(), {{l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1}});
+        DrawLines(dc, shadow.get(), {{l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t}});
+        DrawLines(dc, GetStockObject(WHITE_PEN), {{l, b - 2}, {l, t}, {r - 1, t}});
+        DrawLines(dc, GetStockObject(WHITE_PEN), {{l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1}});
         RECT label{l, t, r, b};
         DrawTextA(dc, text.data(), -1, &label, kTextFlags);
     }
