@@ -244,6 +244,9 @@ ScreenSampler::ScreenSampler(const RECT& area) : area_(area) {
             if (images_.empty() || images_.back() != image) images_.push_back(std::move(image));
         }
     });
+    // The action under watch starts only once the sampler is really looking: a busy
+    // machine can otherwise let a whole 30 ms flash pass before the first capture.
+    while (captures_.load() == 0) std::this_thread::yield();
 }
 
 ScreenSampler::~ScreenSampler() { Stop(); }
