@@ -44,60 +44,28 @@ private:
     Handle handle_;
 };
 
-template <typename H>
-struct GdiObjectTraits {
+// Traits for handles whose "none" is null and that one API call releases.
+template <typename H, auto CloseFunction>
+struct NullableHandleTraits {
     using Handle = H;
     static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DeleteObject(h); }
+    static void Close(Handle h) noexcept { CloseFunction(h); }
 };
 
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DeleteDC(h); }
-};
-
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::RegCloseKey(h); }
-};
-
-struct LibraryTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::FreeLibrary(h); }
-};
-
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyIcon(h); }
-};
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyMenu(h); }
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyWindow(h); }
-};
+template <typename H>
+using GdiObjectTraits = NullableHandleTraits<H, &::DeleteObject>;
 
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-using UniqueKey = UniqueHandle<RegistryKeyTraits>;
-using UniqueLibrary = UniqueHandle<LibraryTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueMemoryDc = UniqueHandle<NullableHandleTraits<HDC, &::DeleteDC>>;
+using UniqueKey = UniqueHandle<NullableHandleTraits<HKEY, &::RegCloseKey>>;
+using UniqueLibrary = UniqueHandle<NullableHandleTraits<HMODULE, &::FreeLibrary>>;
+using UniqueIcon = UniqueHandle<NullableHandleTraits<HICON, &::DestroyIcon>>;
+using UniqueMenu = UniqueHandle<NullableHandleTraits<HMENU, &::DestroyMenu>>;
+using UniqueWindow = UniqueHandle<NullableHandleTraits<HWND, &::DestroyWindow>>;
 
 // A window's DC from GetDC (or GetWindowDC / GetDCEx), released for the same window.
 class WindowDc {
