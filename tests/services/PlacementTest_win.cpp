@@ -33,8 +33,8 @@ protected:
     }
 
     // A hidden top-level window whose normal rectangle is (x, y) to (x + width, y + height).
-    HWND NewWindow(int x, int y, int width = 252, int height = 332) {
-        HWND window = ::CreateWindowExA(0, "PemzPlacementTest", "Placement", WS_OVERLAPPEDWINDOW, x, y, width, height,
+    HWND NewWindow(int x, int y, int width = 252, int height = 332, DWORD style = WS_OVERLAPPEDWINDOW) {
+        HWND window = ::CreateWindowExA(0, "PemzPlacementTest", "Placement", style, x, y, width, height,
                                         nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
         windows_.push_back(window);
         return window;
@@ -44,6 +44,11 @@ protected:
         placement.length = sizeof placement;
         ::GetWindowPlacement(window, &placement);
         return placement.rcNormalPosition;
+    }
+    static RECT WindowRectOf(HWND window) {
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        return rect;
     }
     static std::string Stored(const char* name) {
         return RegistryText(HKEY_CURRENT_USER, kDesktopKey, name).value_or("<missing>");
@@ -97,6 +102,32 @@ TEST_F(PlacementTest, MinimisedAndMaximisedKeepTheirNormalRectangle) {
     EXPECT_EQ(slot.RestorePlacement(zoomed, true, false, true), SW_SHOWMAXIMIZED);
     EXPECT_TRUE(::IsZoomed(zoomed));
     EXPECT_EQ(NormalRect(zoomed).top, 95);
+}
+
+// A window reopened minimised or maximised, with the main window's style, and closed again
+// in any state must store the same normal rectangle, or each run would move it.
+TEST_F(PlacementTest, ReopenedMinimisedOrMaximisedKeepsItsNormalRectangle) {
+    const DWORD mainWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    for (const char* state : {"2", "1"}) {
+        SetRegistryText(HKEY_CURRENT_USER, kDesktopKey, "Fenetre", std::string("100 80 352 412 ") + state);
+        HWND window = NewWindow(10, 20, 300, 200, mainWindowStyle);
+        slot.RestorePlacement(window, true, false, true);
+        slot.SavePlacement(window);
+        EXPECT_EQ(Stored("Fenetre"), std::string("100 80 400 280 ") + state);  // the window's own size
+
+        // Then from the other of the two states, and back to normal.
+        ::ShowWindow(window, *state == '2' ? SW_MINIMIZE : SW_MAXIMIZE);
+        slot.SavePlacement(window);
+        EXPECT_EQ(Stored("Fenetre"), std::string("100 80 400 280 ") + (*state == '2' ? "1" : "2"));
+        // A window minimised from maximised restores to maximised first.
+        for (int i = 0; i < 2 && (::IsIconic(window) || ::IsZoomed(window)); ++i) ::ShowWindow(window, SW_RESTORE);
+        ASSERT_FALSE(::IsIconic(window) || ::IsZoomed(window)) << state;
+        const RECT rect = WindowRectOf(window);
+        EXPECT_EQ(rect.left, 100) << state;
+        EXPECT_EQ(rect.top, 80) << state;
+        EXPECT_EQ(rect.right, 400) << state;
+        EXPECT_EQ(rect.bottom, 280) << state;
+    }
 }
 
 TEST_F(PlacementTest, NegativeCoordinatesAndLongTexts) {

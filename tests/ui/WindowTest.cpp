@@ -102,5 +102,23 @@ TEST_F(WindowTest, EveryWayOfClosingSavesThePlacementForTheNextStart) {
     EXPECT_TRUE(app.Running());
 }
 
+// Closed at once after opening minimised or maximised: the normal rectangle stays, so
+// the position survives any number of runs.
+TEST_F(WindowTest, ReopenedMinimisedOrMaximisedAndClosedAtOnceKeepsItsPosition) {
+    ASSERT_EQ(app.Start(), "");
+    const RECT first = WindowRect(app.Window());
+    app.Command(kQuitCommand);
+    ASSERT_TRUE(app.WaitForExit());
+    const RECT normal{100, 80, 100 + first.right - first.left, 80 + first.bottom - first.top};
+    for (int state : {2, 1}) {
+        reg::SetString(HKEY_CURRENT_USER, std::string(reg::kProgramKey) + "\\Desktop", "Main", PlacementText(normal, state));
+        ASSERT_EQ(app.Start(), "");
+        EXPECT_TRUE(state == 2 ? ::IsZoomed(app.Window()) : ::IsIconic(app.Window())) << state;
+        app.Command(kQuitCommand);
+        ASSERT_TRUE(app.WaitForExit());
+        EXPECT_EQ(StoredPlacement(), PlacementText(normal, state));
+    }
+}
+
 }  // namespace
 }  // namespace e2e
