@@ -213,6 +213,10 @@ LRESULT CalculatorDialog::OnCtlColor(WPARAM wordParam, LPARAM longParam) {
         ::SetBkColor(dc, kInputLineColour);
         return reinterpret_cast<LRESULT>(inputLineBrush_.get());
     }
+    // The F and euro marks overlap the right ends of the display lines: a hollow
+    // background keeps the lines' borders whole under the marks' transparent parts.
+    if ((::GetWindowLongA(reinterpret_cast<HWND>(longParam), GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
     const LRESULT brush = DefaultMessage(WM_CTLCOLORSTATIC, wordParam, longParam);
     if (id == IDC_PARITY_LABEL || id == IDC_MEMORY_INDICATOR) ::SetTextColor(dc, kLabelColour);
     return brush;
