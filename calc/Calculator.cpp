@@ -316,8 +316,7 @@ bool Calculator::Paste(const std::string& clipboardText)
 
 std::string Calculator::CopyText(double x) const
 {
-    const int precision = EffectivePrecision(state_.precision);
-    return FormatRounded(RoundToPrecision(x, precision), precision);
+    return FormatRounded(RoundToPrecision(x, state_.precision), state_.precision);
 }
 
 double Calculator::EuroAmount() const

@@ -13,9 +13,8 @@ namespace {
 // the other line then converts.
 std::string ShowAmount(const CalculatorState& state, double& x)
 {
-    const int precision = EffectivePrecision(state.precision);
-    x = RoundToPrecision(x, precision);
-    return FormatDisplayed(x, precision, state.thousandsSeparator, state.decimalPoint);
+    x = RoundToPrecision(x, state.precision);
+    return FormatDisplayed(x, state.precision, state.thousandsSeparator, state.decimalPoint);
 }
 
 } // namespace

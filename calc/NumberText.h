@@ -41,7 +41,8 @@ std::string FormatRounded(double r, int precision);
 // thousands separator (0: none) and the decimal-point character (0 or '.': ".").
 std::string FormatDisplayed(double r, int precision, char separator, char point);
 
-// The precision actually applied when rounding for display or copy.
+// The decimals actually printed for a precision (-1: "Auto"). Rounding uses the
+// precision as set, so a result converted for the other line keeps its digits.
 int EffectivePrecision(int precision);
 
 // Replaces the last "." of text by `point` unless point is 0 or '.'.

@@ -222,6 +222,9 @@ TEST(Settings, CurrencyAndPrecision)
         {"1 / 3 = prec=-1", "0,333333333", "0,051282051"},
         {"1 / 3 = prec=-1 parity=6.55957", "0,333333333", "0,050816339"},
         {"prec=-1 0.1 + 0.2 =", "0,3", "0,046153846"},
+        // Beyond nine decimals the display shows nine, but the result is rounded at
+        // the precision asked before it is converted.
+        {"euro prec=12 0.1234567894 euro", "0,802469131", "0,123456789"},
     });
 }
 
