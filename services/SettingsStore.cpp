@@ -75,17 +75,17 @@ bool SettingsStore::ReadSettingText(const std::string& path, std::string& text, 
     if (!key) return false;
     ValueType type{};
     std::uint32_t size = 0;
-    if (!registry_.QueryValue(key.get(), location.valueName, type, nullptr, size) || type != ValueType::String)
-        return false;
+    if (!registry_.QueryValue(key.get(), location.valueName, type, nullptr, size)) return false;
     // Ask for the size first and read into a buffer of that size; retry if the value
     // grew in between.
     std::vector<char> buffer;
     for (int attempt = 0; attempt < 4; ++attempt) {
         buffer.assign(size + 1, '\0');
         if (registry_.QueryValue(key.get(), location.valueName, type, buffer.data(), size)) {
-            if (type != ValueType::String) return false;
+            // A value of another type fails the read but still leaves its bytes as the
+            // text: the parity is parsed from the text whatever the result.
             text.assign(buffer.data());  // up to the first zero byte; the buffer ends with one
-            return true;
+            return type == ValueType::String;
         }
     }
     return false;

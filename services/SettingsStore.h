@@ -37,8 +37,9 @@ public:
                              RegistryRoot root = RegistryRoot::CurrentUser) const;
     // True when the key could be opened or created.
     bool WriteSetting(const std::string& path, std::int32_t value, RegistryRoot root = RegistryRoot::CurrentUser) const;
-    // Reads the whole REG_SZ text, whatever its length; on any failure (no key, no value,
-    // another type) text receives defaultText and the result is false.
+    // Reads the whole REG_SZ text, whatever its length. No key or no value: text receives
+    // defaultText and the result is false. A value of another type: false, with its bytes
+    // (up to the first zero byte) as the text.
     bool ReadSettingText(const std::string& path, std::string& text, const std::string& defaultText,
                          RegistryRoot root = RegistryRoot::CurrentUser) const;
     // REG_SZ written with a data length of text.size(): no terminator.

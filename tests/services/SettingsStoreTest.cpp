@@ -67,10 +67,11 @@ TEST_F(SettingsStoreTest, ValueOfAnotherTypeReadsAsTheDefault) {
     EXPECT_EQ(store.ReadSetting(".\\Precision", 2), 2);
     registry.PutText(kUser, kProgramKey, "Point", "a longer text");  // does not fit
     EXPECT_EQ(store.ReadSetting(".\\Point", 44), 44);
+    // A text read of another type fails, but its bytes are left in the text.
     registry.PutDword(kUser, kProgramKey + std::string("\\Desktop"), "Main", 5);
     std::string text;
     EXPECT_FALSE(store.ReadSettingText(".\\Desktop\\Main", text, "none"));
-    EXPECT_EQ(text, "none");
+    EXPECT_EQ(text, "\x05");
     EXPECT_TRUE(store.SettingExists(".\\Precision"));  // any type counts
 }
 
@@ -139,6 +140,13 @@ TEST_F(SettingsStoreTest, ParityTextsReadAsTheirFirstNumber) {
     }
     registry.PutDword(kMachine, "Software\\Pemz", "Euro", 7);
     EXPECT_EQ(store.LoadParity(), 6.5);
+    // The parity is read from the text whatever the value's type (REG_EXPAND_SZ, REG_BINARY).
+    for (std::uint32_t type : {2u, 3u}) {
+        const std::string text = "7.25";
+        registry.Put(kMachine, "Software\\Pemz", "Euro", static_cast<ValueType>(type),
+                     std::vector<unsigned char>(text.begin(), text.end()));
+        EXPECT_EQ(store.LoadParity(), 7.25) << type;
+    }
 }
 
 TEST_F(SettingsStoreTest, SaveParityStoresElevenCharactersWithoutTerminator) {
