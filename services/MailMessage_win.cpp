@@ -2,10 +2,47 @@
 #include "services/MailMessage.h"
 
 #include <new>
+#include <utility>
 
 #include "framework/Application.h"
 
 namespace services {
+namespace {
+
+using UniqueHook = fw::UniqueHandle<fw::NullableHandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
+
+// Keeps a window disabled for its lifetime, even when the mail client enables it
+// between its own dialogs: otherwise the user could reach our window, and start
+// another hand-over, while the client still runs inside MAPISendMail.
+class KeepDisabled {
+public:
+    explicit KeepDisabled(HWND window) : outer_(std::exchange(window_, window)) {
+        if (window) hook_.reset(::SetWindowsHookExA(WH_CALLWNDPROCRET, OnSent, nullptr, ::GetCurrentThreadId()));
+    }
+    ~KeepDisabled() {
+        hook_.reset();
+        window_ = outer_;
+    }
+    KeepDisabled(const KeepDisabled&) = delete;
+    KeepDisabled& operator=(const KeepDisabled&) = delete;
+
+private:
+    // A thread hook has no context of its own: the window lives in window_ while the hook is in.
+    static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && window_ && sent->hwnd == window_ && sent->message == WM_ENABLE && sent->wParam) {
+            ::EnableWindow(window_, FALSE);
+            ::SetFocus(nullptr);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline HWND window_ = nullptr;
+    HWND outer_;
+    UniqueHook hook_;
+};
+
+}  // namespace
 
 const char kMailLibraryInvalidText[] = "La DLL système de la messagerie n'est pas valide.";
 const char kMailSendFailedText[] = "La messagerie électronique n'a pas pu envoyer le message.";
@@ -73,7 +110,10 @@ bool MailMessage::HandOver(FLAGS flags) {
     if (owner) ::SetCapture(owner);
     ::SetFocus(nullptr);
 
-    status_ = send(0, reinterpret_cast<ULONG_PTR>(owner), &message_, flags, 0);
+    {
+        const KeepDisabled keepOwnerDisabled(owner);
+        status_ = send(0, reinterpret_cast<ULONG_PTR>(owner), &message_, flags, 0);
+    }
 
     ::ReleaseCapture();
     if (owner) {

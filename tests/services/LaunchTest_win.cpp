@@ -208,7 +208,7 @@ TEST_F(MailTest, SupportMailHandsOverOneRecipientAndTheSubject) {
               "originator=0\nrecipients=1\nrecipient=1 \"support@pemz.example\" null\ncapture=none\n");
 }
 
-TEST_F(MailTest, OwnerHasTheCaptureDuringTheHandOverAndIsActiveAfter) {
+TEST_F(MailTest, OwnerStaysDisabledDuringTheHandOverAndIsActiveAfter) {
     UseLibrary("pemz_test_mapi.dll");
     fw::Application application;
     HWND owner = ::CreateWindowExA(0, "STATIC", "Propri\xE9taire", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
@@ -220,6 +220,7 @@ TEST_F(MailTest, OwnerHasTheCaptureDuringTheHandOverAndIsActiveAfter) {
     ASSERT_TRUE(record);
     EXPECT_NE(record->find("owner=window"), std::string::npos) << *record;
     EXPECT_NE(record->find("capture=owner"), std::string::npos) << *record;
+    EXPECT_NE(record->find("between dialogs=disabled"), std::string::npos) << *record;
     // The stand-in left the owner disabled, as a mail client may.
     EXPECT_TRUE(::IsWindowEnabled(owner));
     EXPECT_EQ(::GetActiveWindow(), owner);

@@ -33,8 +33,14 @@ extern "C" __declspec(dllexport) ULONG WINAPI MAPISendMail(LHANDLE session, ULON
                   Text(message->lpRecips[i].lpszName) + " " + Text(message->lpRecips[i].lpszAddress);
     HWND owner = reinterpret_cast<HWND>(uiParam);
     record += std::string("\ncapture=") + (owner && ::GetCapture() == owner ? "owner" : "none") + "\n";
-    // A mail client makes its compose window modal to the owner and may leave it disabled.
-    if (owner) ::EnableWindow(owner, FALSE);
+    if (owner) {
+        // A mail client makes each of its dialogs modal to the owner, may enable it in
+        // between, and may leave it disabled at the end.
+        ::EnableWindow(owner, FALSE);
+        ::EnableWindow(owner, TRUE);
+        record += std::string("between dialogs=") + (::IsWindowEnabled(owner) ? "enabled" : "disabled") + "\n";
+        ::EnableWindow(owner, FALSE);
+    }
 
     const std::string path = Environment("PEMZ_MAPI_RECORD");
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
