@@ -43,11 +43,10 @@ TabDefinition ParseTabDefinition(std::string_view text) {
     const std::size_t firstComma = text.find(',');
     def.rows = firstComma == std::string_view::npos ? 1 : ClampCount(ReadCount(text, firstComma + 1), kMaxTabRows);
 
-    // Items past the grid are never shown nor found: stop reading there.
-    const std::size_t capacity = static_cast<std::size_t>(def.columns) * static_cast<std::size_t>(def.rows);
+    // Items past the grid are kept: they are never shown nor selected, but they can be
+    // found, enabled and disabled like the others.
     std::size_t nextComma = 0;  // moves forward only, so the whole scan stays linear
-    for (std::size_t eq = text.find('='); eq != std::string_view::npos && def.items.size() < capacity;
-         eq = text.find('=', eq + 1)) {
+    for (std::size_t eq = text.find('='); eq != std::string_view::npos; eq = text.find('=', eq + 1)) {
         const std::size_t labelStart = eq + 1;
         if (nextComma != std::string_view::npos && nextComma < labelStart) nextComma = text.find(',', labelStart);
         const std::size_t labelEnd = nextComma == std::string_view::npos ? text.size() : nextComma;

@@ -35,8 +35,8 @@ struct TabCell {
 };
 
 // "C,R,id=label,id=!label,..." parsed. Item k sits in column k mod C of data row k div C;
-// items past the C x R grid are kept (they count for nothing) and cells past the
-// last item are empty tabs.
+// items past the C x R grid are kept (found by identifier, never shown nor selected)
+// and cells past the last item are empty tabs.
 struct TabDefinition {
     int columns = 1;  // 1..kMaxTabColumns
     int rows = 1;     // 1..kMaxTabRows
@@ -44,7 +44,7 @@ struct TabDefinition {
 
     // The item shown in a cell, or nullptr for an empty tab or a cell outside the grid.
     const TabItem* ItemAt(TabCell cell) const;
-    // Index of the first item of the grid with this identifier; none for 0 or an unknown one.
+    // Index of the first item with this identifier; none for 0 or an unknown one.
     std::optional<std::size_t> FindTab(int id) const;
     TabCell CellOf(std::size_t index) const;
     // A tab that a click, a key or the application may select: present, identified, enabled.
@@ -64,7 +64,7 @@ struct TabSelectResult {
     bool changed = false;  // the selection became `cell`: store, redraw and notify
     TabCell cell;
 };
-// By identifier (id >= 0).
+// By identifier (id >= 0). An item past the grid cannot be selected (answer 0).
 TabSelectResult SelectTabById(const TabDefinition& def, TabCell current, int id);
 // By position; a position outside the grid is an empty tab. Re-selecting the current
 // tab answers 1 without a change.

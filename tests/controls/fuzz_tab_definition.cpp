@@ -41,13 +41,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const TabDefinition def = ParseTabDefinition(text);
     Check(def.columns >= 1 && def.columns <= kMaxTabColumns && def.rows >= 1 && def.rows <= kMaxTabRows);
-    Check(def.items.size() <= static_cast<std::size_t>(def.columns) * def.rows);
+    Check(def.items.size() <= text.size());
     for (std::size_t k = 0; k < def.items.size(); ++k) {
         const TabItem& item = def.items[k];
         Check(item.label.size() <= kMaxTabLabel && item.labelOffset <= text.size());
         Check(item.labelOffset > 0 && text[item.labelOffset - 1] == '=');
-        if (item.id != 0) Check(def.FindTab(item.id).value() <= k);
+        Check(def.IsSelectable(def.CellOf(k)) == (k < static_cast<std::size_t>(def.columns) * def.rows &&
+                                                  item.id != 0 && !item.disabled));
     }
+    // FindTab gives the first item with the identifier; a few items are checked, since
+    // checking every one would cost time quadratic in the items of a 64 KiB text.
+    if (!def.items.empty())
+        for (std::size_t k : {std::size_t{0}, def.items.size() / 2, def.items.size() - 1, pointX % def.items.size()}) {
+            const int id = def.items[k].id;
+            if (id == 0) continue;
+            std::size_t first = 0;
+            while (def.items[first].id != id) ++first;
+            Check(def.FindTab(id) == first);
+        }
 
     const TabCell selection = DecodeSelection(word, def);
     Check(selection.column < def.columns && selection.row < def.rows);

@@ -513,6 +513,14 @@ TEST_F(LookupGroupTest, EnableTabTogglesTheMarkInTheText) {
     EXPECT_EQ(Text(group), "2,1,10=Un,20=Deux");
     EXPECT_EQ(SendMessageA(group, CLM_ENABLETAB, 30, 0), 0);
     EXPECT_EQ(SendMessageA(group, CLM_ISTABENABLED, 30, 0), 0);
+    // An item past the grid (data row 1 of one row) is found but never selected.
+    SetWindowTextA(group, "1,1,10=Un,20=Deux");
+    EXPECT_EQ(SendMessageA(group, CLM_ISTABENABLED, 20, 0), 1);
+    EXPECT_EQ(SendMessageA(group, CLM_SELECTTAB, 20, 0), 0);
+    EXPECT_EQ(SelectedTab(group), 10);
+    EXPECT_EQ(SendMessageA(group, CLM_ENABLETAB, 20, 0), 1);
+    EXPECT_EQ(Text(group), "1,1,10=Un,20=!Deux");
+    EXPECT_TRUE(CommandsFrom(group).empty());
 }
 
 TEST_F(LookupGroupTest, ClickInThePageReachesTheControlBeneath) {

@@ -76,14 +76,17 @@ TEST(TabDefinitionParse, IdentifiersAreTheNumberRightBeforeEachEqualsSign) {
     ExpectItems(ParseTabDefinition("2,1,5=!,6="), {{5, "", true}, {6, "", false}});
 }
 
-TEST(TabDefinitionParse, LabelsAreCutAndItemsPastTheGridIgnored) {
+TEST(TabDefinitionParse, LabelsAreCutAndItemsPastTheGridKeptButNeverShown) {
     const std::string longLabel(200, 'x');
     const TabDefinition def = ParseTabDefinition("1,1,7=!" + longLabel + ",8=b");
-    ASSERT_EQ(def.items.size(), 1u);  // 8=b is past the 1 x 1 grid
+    ASSERT_EQ(def.items.size(), 2u);
     EXPECT_EQ(def.items[0].label, std::string(kMaxTabLabel, 'x'));
     EXPECT_TRUE(def.items[0].disabled);
-    EXPECT_FALSE(def.FindTab(8));
+    // 8=b lies in data row 1 of a one-row grid: it can be found, not shown nor selected.
+    EXPECT_EQ(def.FindTab(8), 1u);
+    EXPECT_EQ(def.CellOf(1), (TabCell{0, 1}));
     EXPECT_EQ(def.ItemAt({0, 1}), nullptr);
+    EXPECT_FALSE(def.IsSelectable(def.CellOf(1)));
 }
 
 TEST(TabDefinitionParse, HugeTextsParseInLinearTime) {
@@ -122,6 +125,11 @@ TEST(TabSelection, SelectByIdentifier) {
     EXPECT_EQ(moved.answer, 1);
     EXPECT_TRUE(moved.changed);
     EXPECT_EQ(moved.cell, (TabCell{1, 0}));
+    // An item past the grid exists but cannot be selected: the selection would read
+    // back as another tab.
+    const TabSelectResult hidden = SelectTabById(ParseTabDefinition("2,1,1=a,2=b,3=c"), origin, 3);
+    EXPECT_EQ(hidden.answer, 0);
+    EXPECT_FALSE(hidden.changed);
 }
 
 TEST(TabSelection, SelectByPosition) {
@@ -160,6 +168,8 @@ TEST(TabEnable, TheExclamationMarkIsAddedOrRemovedInTheText) {
     EXPECT_EQ(SetTabEnabledInText(text, 10, true), text);
     EXPECT_EQ(SetTabEnabledInText("2,1,10=", 10, false), "2,1,10=!");
     EXPECT_EQ(SetTabEnabledInText(text, 30, false), std::nullopt);
+    // Items past the grid are items all the same.
+    EXPECT_EQ(SetTabEnabledInText("1,1,10=Un,20=Deux", 20, false), "1,1,10=Un,20=!Deux");
     EXPECT_EQ(SetTabEnabledInText(text, 0, false), std::nullopt);
 }
 
