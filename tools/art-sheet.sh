@@ -11,13 +11,13 @@ sheet=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 n=0
-band() {  # <band name> <columns> <image spec>...
+band() {  # <band name> <columns> <image file>...
     local name=$1 columns=$2
     shift 2
     local args=()
-    for spec in "$@"; do
+    for image in "$@"; do
         n=$((n + 1))
-        convert "$spec" -background '#c0c0c0' -flatten -filter point -resize 200% "$work/$n.png"
+        convert "$image" -background '#c0c0c0' -flatten -filter point -resize 200% "$work/$n.png"
         args+=("$work/$n.png")
     done
     montage "${args[@]}" -tile "${columns}x" -geometry '+10+6' -background '#8888aa' "$work/$name.png"
