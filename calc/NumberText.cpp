@@ -229,4 +229,9 @@ std::string FormatParityField(double parity)
     return text;
 }
 
+bool IsUsableParity(double parity)
+{
+    return std::isfinite(parity) && parity > 0.0;
+}
+
 } // namespace calc

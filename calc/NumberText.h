@@ -63,4 +63,8 @@ std::string FormatParityLabel(double parity, char decimalPoint);
 // as point ("6.5", "7.").
 std::string FormatParityField(double parity);
 
+// A parity the program takes and stores: finite and above zero (an overflowing text
+// reads as infinity, which would turn every amount into infinity or zero).
+bool IsUsableParity(double parity);
+
 } // namespace calc

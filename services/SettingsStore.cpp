@@ -1,7 +1,6 @@
 // Settings store over the key-value interface.
 #include "services/SettingsStore.h"
 
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -21,7 +20,7 @@ bool ReadsBackAs(const std::string& text, double parity) {
 }  // namespace
 
 std::string FormatParityText(double parity) {
-    if (!std::isfinite(parity) || parity <= 0.0) return std::string();
+    if (!calc::IsUsableParity(parity)) return std::string();
     std::string text = FormatText("%11.6lf", parity);
     // 17 significant digits always read back as the same double.
     for (int digits = 7; !ReadsBackAs(text, parity) && digits <= 17; ++digits) text = FormatText("%.*g", digits, parity);
