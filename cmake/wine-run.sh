@@ -7,7 +7,7 @@ set -euo pipefail
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Bump when the configuration below changes, so existing prefixes pick it up.
-config_mark="$WINEPREFIX/.pemz-config-2"
+config_mark="$WINEPREFIX/.pemz-config-3"
 
 if [ ! -e "$config_mark" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
@@ -26,6 +26,16 @@ if [ ! -e "$config_mark" ]; then
                       'Menu=192 192 192' 'MenuBar=192 192 192' 'Scrollbar=192 192 192'; do
             wine reg add 'HKCU\Control Panel\Colors' /v "${colour%%=*}" /d "${colour#*=}" /f >/dev/null 2>&1
         done
+        # The caption buttons are glyphs of the Marlett font, which wineboot does
+        # not put in the prefix: without it Wine draws them as the letters "0 1 r".
+        marlett=/usr/share/wine/fonts/marlett.ttf
+        if [ -e "$marlett" ]; then
+            cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+                 /v 'Marlett (TrueType)' /d marlett.ttf /f >/dev/null 2>&1
+        else
+            echo "wine-run: $marlett missing (Debian's fonts-wine): caption buttons show letters" >&2
+        fi
         wineserver -w
         touch "$config_mark"
     fi
