@@ -287,7 +287,7 @@ int KeyId(const std::string& caption) {
     return it == KeyCaptions().end() ? 0 : it->second;
 }
 
-Program::Program() {
+Program::Program(std::string path) : path_(std::move(path)) {
     // AttachThreadInput needs a message queue on this side too.
     MSG msg;
     ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
@@ -303,7 +303,7 @@ Program::~Program() {
 bool Program::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 std::string Program::Start(bool onlyCreated) {
-    const std::string path = ProgramPath();
+    const std::string& path = path_;
     const std::string directory = DirectoryOf(path);
     std::string commandLine = "\"" + path + "\"";
     STARTUPINFOA startup{};

@@ -143,7 +143,8 @@ class Program {
 public:
     static constexpr const char* kCaption = "Calculatrice Pemz";
 
-    Program();
+    // The program file: the build's PemzCalc.exe unless told otherwise.
+    explicit Program(std::string path = ProgramPath());
     ~Program();  // ends a program that is still running
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -196,6 +197,7 @@ public:
 private:
     HWND FindWindowByCaption(const std::string& caption, bool visibleOnly) const;
 
+    std::string path_;
     UniqueKernelHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;
