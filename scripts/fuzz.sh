@@ -29,6 +29,8 @@ campaign)
     summary="$build/campaign.txt"
     printf '%-22s %12s %9s %8s %8s %s\n' target executions seconds cov ft result | tee "$summary"
     failed=0
+    # Read the list first: a configure run meanwhile rewrites it.
+    targets=$(cat "$build/fuzz-targets.txt")
     while read -r target max_len; do
         if [ $# -gt 0 ] && ! printf '%s\n' "$@" | grep -qx "$target"; then continue; fi
         mkdir -p "$build/corpus/$target"
@@ -47,7 +49,7 @@ campaign)
         ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
         printf '%-22s %12s %9s %8s %8s %s\n' "$target" "${executions:-?}" "$seconds" "${cov:-?}" "${ft:-?}" "$result" |
             tee -a "$summary"
-    done <"$build/fuzz-targets.txt"
+    done <<<"$targets"
     exit "$failed"
     ;;
 *)

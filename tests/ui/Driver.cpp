@@ -1,6 +1,7 @@
 // Test driver for PemzCalc.exe: process, input, clipboard, registry and screen helpers.
 #include "tests/ui/Driver.h"
 
+#include <psapi.h>
 #include <shlwapi.h>
 
 #include <cstring>
@@ -326,6 +327,79 @@ std::string Program::Start(bool onlyCreated) {
     if (onlyCreated) return {};
     // The dialog is fully initialised once it handles posted messages.
     return Sync() && WaitUntilPainted() ? std::string() : "the window does not answer";
+}
+
+namespace {
+// The 32-bit PEB's GdiSharedHandleTable: 0x10000 entries of 24 bytes (object 8,
+// owner 4, unique 2, type 1, flags 1, user 8); a non-zero type is a live object.
+constexpr DWORD kPebGdiTable = 0x94;
+constexpr size_t kGdiEntries = 0x10000;
+constexpr size_t kGdiEntrySize = 24;
+constexpr size_t kGdiTypeOffset = 14;
+
+struct BasicInformation {  // PROCESS_BASIC_INFORMATION, 32-bit
+    LONG exitStatus;
+    DWORD pebBaseAddress;
+    DWORD affinityMask;
+    LONG basePriority;
+    DWORD uniqueProcessId;
+    DWORD parentProcessId;
+};
+
+int CountGdiObjects(HANDLE process) {
+    using QueryFunction = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<QueryFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    BasicInformation basic{};
+    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0) return -1;
+    DWORD table = 0;
+    SIZE_T read = 0;
+    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(basic.pebBaseAddress + kPebGdiTable), &table,
+                             sizeof table, &read) || table == 0)
+        return -1;
+    std::vector<unsigned char> entries(kGdiEntries * kGdiEntrySize);
+    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &read))
+        return -1;
+    int live = 0;
+    for (size_t i = 0; i < kGdiEntries; ++i) live += entries[i * kGdiEntrySize + kGdiTypeOffset] != 0;
+    return live;
+}
+
+struct WindowCount {
+    DWORD processId;
+    int count;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+    ++reinterpret_cast<WindowCount*>(param)->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM param) {
+    auto* c = reinterpret_cast<WindowCount*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    if (pid == c->processId) {
+        ++c->count;
+        ::EnumChildWindows(window, CountChild, param);
+    }
+    return TRUE;
+}
+}  // namespace
+
+ProcessResources Program::Resources() const {
+    ProcessResources resources;
+    if (!process_) return resources;
+    resources.gdiObjects = CountGdiObjects(process_.get());
+    WindowCount windows{processId_, 0};
+    ::EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+    resources.windows = windows.count;
+    // The commit charge: Windows reports the same number as PrivateUsage, which Wine
+    // leaves at 0 for another process.
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (::GetProcessMemoryInfo(process_.get(), &memory, sizeof memory)) resources.privateBytes = memory.PagefileUsage;
+    return resources;
 }
 
 bool Program::WaitForExit(DWORD timeoutMs) {

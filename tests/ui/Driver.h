@@ -137,6 +137,14 @@ private:
 };
 
 // ---- The program ----------------------------------------------------------------
+// What a process holds: its live GDI objects (-1 when they cannot be counted), its
+// windows (top-level and child) and its private bytes.
+struct ProcessResources {
+    int gdiObjects = -1;
+    int windows = 0;
+    SIZE_T privateBytes = 0;
+};
+
 enum Modifiers : unsigned { kNoModifier = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
 
 class Program {
@@ -157,6 +165,9 @@ public:
     bool Running() const;
 
     HWND Window() const { return window_; }
+    // GetGuiResources answers 0 under Wine: the GDI objects are counted in the process's
+    // handle table, which Wine fills in a 32-bit prefix only (WINEARCH=win32).
+    ProcessResources Resources() const;
     HWND Item(int id) const { return ::GetDlgItem(window_, id); }
     DWORD ThreadId() const { return threadId_; }
 

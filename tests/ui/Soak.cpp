@@ -1,0 +1,260 @@
+// Soak run: drives the running calculator with N random user actions (keys typed
+// and clicked, menu commands, copy and paste, precision and currency changes, the
+// settings dialog closed by OK or cancel, the about box) and samples its GDI
+// objects, windows and private bytes every 1,000 actions.
+// Usage: pemz_soak N [seed]. Exit code 0 when the program lived through every
+// action and, over 2,000 actions or more, its counts stayed flat after the first
+// 1,000 (GDI objects and windows within 2, private bytes within 1 %).
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/ui/Driver.h"
+
+namespace {
+
+using e2e::Program;
+
+constexpr const char* kSettingsCaption = "Paramètres de la Calculatrice Euro Pemz";
+constexpr const char* kAboutCaption = "A propos de la Calculatrice Euro Pemz";
+constexpr int kSampleEvery = 1000;
+constexpr int kFlatObjects = 2;
+constexpr double kFlatMemory = 0.01;
+// How long the program may take to answer before it counts as hung: generous,
+// since the machine may be busy with other work.
+constexpr DWORD kPatienceMs = 30000;
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<OwnedSearch*>(param);
+    if (::GetWindow(window, GW_OWNER) != search->owner || !::IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+class Soak {
+public:
+    explicit Soak(unsigned seed) : random_(seed) {}
+
+    std::string Start() { return app_.Start(); }
+    Program& App() { return app_; }
+
+    // One random action; false when the program stopped answering.
+    bool Act()
+    {
+        const unsigned pick = Below(100);
+        if (pick < 30) {
+            last_ = "typed key";
+            TypeKey();
+        } else if (pick < 55) {
+            last_ = "clicked key";
+            app_.ClickItem(RandomKeyId());
+        } else if (pick < 63) {
+            last_ = "menu command";
+            MenuCommand();
+        } else if (pick < 71) {
+            last_ = "paste";
+            Paste();
+        } else if (pick < 79) {
+            last_ = "precision";
+            app_.SelectPrecision(static_cast<int>(Below(PrecisionCount())));
+        } else if (pick < 87) {
+            last_ = "currency";
+            app_.ClickItem(Below(2) ? IDC_INPUT_EURO : IDC_INPUT_FRANCS);
+        } else if (pick < 95) {
+            last_ = "settings dialog";
+            return Settings();
+        } else {
+            last_ = "about box";
+            return About();
+        }
+        return Answering();
+    }
+
+    const char* LastAction() const { return last_; }
+
+private:
+    bool Failed(const char* what)
+    {
+        last_ = what;
+        return false;
+    }
+
+    bool Answering()
+    {
+        return e2e::WaitFor([&] { return !app_.Running() || app_.Sync(); }, kPatienceMs) && app_.Running();
+    }
+
+    unsigned Below(unsigned n) { return static_cast<unsigned>(random_() % n); }
+
+    int RandomKeyId()
+    {
+        for (;;) {
+            const int id = IDC_KEY_FIRST + static_cast<int>(Below(IDC_KEY_LAST - IDC_KEY_FIRST + 1));
+            if (app_.Item(id)) return id;  // the id range has a gap
+        }
+    }
+
+    void TypeKey()
+    {
+        static const char kTyped[] = "0123456789.,+-*/=%cC";
+        static const UINT kKeys[] = {VK_BACK, VK_RETURN, VK_DELETE, VK_LEFT, VK_DOWN};
+        if (Below(5) != 0)
+            app_.Type(std::string(1, kTyped[Below(sizeof kTyped - 1)]));
+        else
+            app_.PressKey(kKeys[Below(std::size(kKeys))]);
+    }
+
+    void MenuCommand()
+    {
+        switch (Below(5)) {
+        case 0: app_.PressKey('E', e2e::kCtrl); break;
+        case 1: app_.PressKey('F', e2e::kCtrl); break;
+        case 2: app_.PressKey('C', e2e::kCtrl); break;
+        case 3: app_.Command(ID_COPY); break;
+        default: app_.Command(ID_TOPMOST); break;
+        }
+    }
+
+    // A number as a user would copy it, or any short text.
+    void Paste()
+    {
+        std::string text;
+        if (Below(4) != 0) {
+            text = std::to_string(static_cast<long long>(random_() % 100000000)) + (Below(2) ? "," : ".") +
+                   std::to_string(Below(1000));
+            if (Below(3) == 0) text.insert(0, "-");
+        } else {
+            for (unsigned n = Below(40); n > 0; --n) text += static_cast<char>(1 + Below(255));
+        }
+        e2e::SetClipboardText(text);
+        if (Below(2))
+            app_.PressKey('V', e2e::kCtrl);
+        else
+            app_.Command(ID_PASTE);
+    }
+
+    int PrecisionCount()
+    {
+        DWORD_PTR count = 0;
+        ::SendMessageTimeoutA(app_.Item(IDC_PRECISION), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, e2e::kWaitMs, &count);
+        return count > 0 ? static_cast<int>(count) : 1;
+    }
+
+    // Presses a dialog's button by a click or by its key (Return for OK, else Escape).
+    void Press(HWND dialog, int button)
+    {
+        if (Below(2))
+            app_.Click(::GetDlgItem(dialog, button));
+        else
+            app_.PressKey(button == IDOK ? VK_RETURN : VK_ESCAPE);
+    }
+
+    // A visible window the dialog owns: the message box that refuses a value.
+    HWND OwnedBox(HWND dialog) const
+    {
+        OwnedSearch search{dialog, nullptr};
+        ::EnumThreadWindows(app_.ThreadId(), FindOwned, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    bool Settings()
+    {
+        app_.Command(ID_SETTINGS);
+        HWND dialog = app_.WaitForWindow(kSettingsCaption, kPatienceMs);
+        if (!dialog) return Failed("no settings dialog");
+        // Mostly values the dialog takes.
+        static const char* const kParities[] = {"6.55957", "6,5", "1", "40.3399", "0.5", "abc"};
+        static const char* const kMarks[] = {" ", ".", ",", "'", "", "x"};
+        if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_PARITY_FIELD), kParities[Below(std::size(kParities))]);
+        if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_SEPARATOR_FIELD), kMarks[Below(std::size(kMarks))]);
+        if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_POINT_FIELD), kMarks[Below(std::size(kMarks))]);
+        Press(dialog, Below(2) ? IDOK : IDCANCEL);
+        // A refused value answers with a message box: it is dismissed, then the dialog cancelled.
+        HWND box = nullptr;
+        if (!e2e::WaitFor([&] { return !::IsWindowVisible(dialog) || (box = OwnedBox(dialog)) != nullptr; },
+                          kPatienceMs))
+            return Failed("the settings dialog neither closed nor refused");
+        if (box) {
+            app_.PressKey(VK_RETURN);
+            if (!app_.WindowGone(box, kPatienceMs)) return Failed("the refusal box stayed");
+            Press(dialog, IDCANCEL);
+        }
+        if (!app_.WindowGone(dialog, kPatienceMs)) return Failed("the settings dialog stayed");
+        return Answering();
+    }
+
+    bool About()
+    {
+        app_.Command(ID_ABOUT);
+        HWND dialog = app_.WaitForWindow(kAboutCaption, kPatienceMs);
+        if (!dialog) return Failed("no about box");
+        Press(dialog, IDC_EXIT);
+        if (!app_.WindowGone(dialog, kPatienceMs)) return Failed("the about box stayed");
+        return Answering();
+    }
+
+    Program app_;
+    std::mt19937 random_;
+    const char* last_ = "";
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const long actions = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1000;
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    e2e::CleanProgramRegistry();
+    Soak soak(seed);
+    if (const std::string failure = soak.Start(); !failure.empty()) {
+        std::printf("soak: %s\n", failure.c_str());
+        return 1;
+    }
+    std::printf("%9s %6s %8s %13s\n", "actions", "gdi", "windows", "private bytes");
+    std::vector<e2e::ProcessResources> samples;
+    auto sample = [&](long done) {
+        const e2e::ProcessResources r = soak.App().Resources();
+        samples.push_back(r);
+        std::printf("%9ld %6d %8d %13lu\n", done, r.gdiObjects, r.windows, static_cast<unsigned long>(r.privateBytes));
+    };
+    sample(0);
+    long done = 0;
+    bool alive = true;
+    while (done < actions && (alive = soak.Act())) {
+        ++done;
+        if (done % kSampleEvery == 0 || done == actions) sample(done);
+    }
+    if (!alive) {
+        std::printf("soak: failed at action %ld (%s); the program is %s\n", done + 1, soak.LastAction(),
+                    soak.App().Running() ? "running but not answering" : "gone");
+        return 1;
+    }
+
+    // Flat after warm-up: every sample from the one at 1,000 actions on, against that one.
+    bool flat = true;
+    if (samples.size() >= 3) {
+        const e2e::ProcessResources& base = samples[1];
+        for (size_t i = 2; i < samples.size(); ++i) {
+            const e2e::ProcessResources& s = samples[i];
+            flat = flat && std::abs(s.gdiObjects - base.gdiObjects) <= kFlatObjects &&
+                   std::abs(s.windows - base.windows) <= kFlatObjects &&
+                   std::abs(static_cast<double>(s.privateBytes) - static_cast<double>(base.privateBytes)) <=
+                       kFlatMemory * static_cast<double>(base.privateBytes);
+        }
+    }
+    std::printf("soak: %ld actions, seed %u: %s\n", done, seed,
+                samples.size() < 3 ? "no crash, no hang (too short to judge the counts)"
+                : flat             ? "no crash, no hang, counts flat after warm-up"
+                                   : "no crash, no hang, but the counts grew");
+    return flat ? 0 : 1;
+}
