@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The portable package: zip_test.sh <package.zip> <make-zip.sh> <LISEZMOI source> <shipped file>...
-# Its entries in order, the program unchanged, LISEZMOI.TXT in Windows-1252 with
-# CRLF line ends, and the same bytes when made again from copies that carry
-# other dates and modes.
+# Its entries in order, the program unchanged and without a link time,
+# LISEZMOI.TXT in Windows-1252 with CRLF line ends, and the same bytes when
+# made again from copies that carry other dates and modes.
 set -euo pipefail
 zip=$1 make_zip=$2 lisezmoi=$3
 shift 3
@@ -13,6 +13,10 @@ actual=$(unzip -Z1 "$zip")
 [ "$actual" = "$expected" ] || fail "entries: $(echo $actual), expected $(echo $expected)"
 unzip -tq "$zip" >/dev/null || fail "the archive does not test sound"
 unzip -p "$zip" PemzCalc.exe | cmp -s - "$1" || fail "PemzCalc.exe differs from the build's"
+# A link time in the PE header would make every build's program, and so its zip, differ.
+u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
+pe=$(u32 "$1" 60)
+[ "$(u32 "$1" $((pe + 8)))" = 0 ] || fail "PemzCalc.exe carries its link time"
 
 text=$(mktemp)
 work=$(mktemp -d)
