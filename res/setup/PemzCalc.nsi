@@ -23,7 +23,8 @@ RequestExecutionLevel admin
 !define SETTINGS_KEY "Software\Pemz\PemzCalc"
 !define PARITY_KEY "Software\Pemz"
 
-Name "${PRODUCT}"
+; With its article, the name reads right in every French text of the pages.
+Name "la ${PRODUCT}"
 Caption "Installation de la ${PRODUCT}"
 UninstallCaption "Désinstallation de la ${PRODUCT}"
 OutFile "${PEMZ_OUTFILE}"
