@@ -48,7 +48,10 @@ std::int32_t SettingsStore::ReadSetting(const std::string& path, std::int32_t de
     unsigned char data[4] = {};
     ValueType type{};
     std::uint32_t size = sizeof data;
-    if (!registry_.QueryValue(key.get(), location.valueName, type, data, size) || type != ValueType::Dword)
+    // A REG_DWORD of fewer than four bytes is as good as absent: its missing bytes would
+    // read as zeros (an empty separator would switch grouping off).
+    if (!registry_.QueryValue(key.get(), location.valueName, type, data, size) || type != ValueType::Dword ||
+        size != sizeof data)
         return defaultValue;
     // REG_DWORD is little-endian.
     return static_cast<std::int32_t>(std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
@@ -112,7 +115,7 @@ double SettingsStore::LoadParity() const {
     std::string text;
     ReadSettingText(kParityPath, text, std::string(), RegistryRoot::LocalMachine);
     double parity = 0.0;
-    return calc::ScanNumber(text, parity) == 1 ? parity : kDefaultParity;
+    return calc::ScanNumber(text, parity) == 1 && calc::IsUsableParity(parity) ? parity : kDefaultParity;
 }
 
 bool SettingsStore::SaveParity(double parity) const {

@@ -33,6 +33,7 @@ public:
     std::string ProgramKeyName() const;
     SettingLocation ResolveSettingPath(RegistryRoot root, const std::string& path) const;
 
+    // The default unless the value is a REG_DWORD of exactly four bytes.
     std::int32_t ReadSetting(const std::string& path, std::int32_t defaultValue,
                              RegistryRoot root = RegistryRoot::CurrentUser) const;
     // True when the key could be opened or created.
@@ -50,7 +51,7 @@ public:
     std::string LoadResourceText(unsigned id) const { return strings_.Load(id); }
 
     // HKEY_LOCAL_MACHINE "Software\Pemz", value "Euro": the first number of the
-    // stored text ("%lf" rules), else 6.5.
+    // stored text ("%lf" rules) when it is a usable parity, else 6.5.
     double LoadParity() const;
     // Refuses (false, nothing written) a parity that is not finite and > 0.
     bool SaveParity(double parity) const;

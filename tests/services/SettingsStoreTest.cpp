@@ -62,11 +62,17 @@ TEST_F(SettingsStoreTest, CharacterCodeAbove127ReadsBackFromItsLowByte) {
     EXPECT_EQ(static_cast<unsigned char>(store.ReadSetting(".\\Milliers", 32)), 160);
 }
 
-TEST_F(SettingsStoreTest, ValueOfAnotherTypeReadsAsTheDefault) {
+TEST_F(SettingsStoreTest, ValueOfAnotherTypeOrSizeReadsAsTheDefault) {
     registry.PutText(kUser, kProgramKey, "Precision", "3");  // fits in four bytes
     EXPECT_EQ(store.ReadSetting(".\\Precision", 2), 2);
     registry.PutText(kUser, kProgramKey, "Point", "a longer text");  // does not fit
     EXPECT_EQ(store.ReadSetting(".\\Point", 44), 44);
+    // A REG_DWORD shorter or longer than four bytes.
+    for (const std::vector<unsigned char>& bytes : {std::vector<unsigned char>{}, {0x2E}, {1, 0, 0},
+                                                     {1, 0, 0, 0, 0}}) {
+        registry.Put(kUser, kProgramKey, "Milliers", ValueType::Dword, bytes);
+        EXPECT_EQ(store.ReadSetting(".\\Milliers", 32), 32) << bytes.size() << " bytes";
+    }
     // A text read of another type fails, but its bytes are left in the text.
     registry.PutDword(kUser, kProgramKey + std::string("\\Desktop"), "Main", 5);
     std::string text;
@@ -123,20 +129,22 @@ TEST_F(SettingsStoreTest, WritesReportAKeyThatCannotBeCreated) {
     EXPECT_EQ(store.ReadSetting(".\\Precision", 2), 2);
 }
 
-TEST_F(SettingsStoreTest, ParityTextsReadAsTheirFirstNumber) {
+TEST_F(SettingsStoreTest, ParityTextsReadAsTheirFirstNumberWhenItIsUsable) {
     const struct {
         std::string text;
         double parity;
     } table[] = {
         {"6,55957", 6.0},   {"abc", 6.5},        {"", 6.5},     {"   6.559570", 6.55957},
-        {"0", 0.0},         {"-3", -3.0},        {"6.5e", 6.5}, {"7.25 francs", 7.25},
-        {"inf", 6.5},       {"0x10", 0.0},
+        {"6.5e", 6.5},      {"7.25 francs", 7.25}, {"1e-320", 1e-320},
+        // Not finite or not above zero: as if nothing were stored.
+        {"0", 6.5},         {"-3", 6.5},         {"-0", 6.5},   {"1e-400", 6.5},  {"1e999", 6.5},
+        {"inf", 6.5},       {"nan", 6.5},        {"0x10", 6.5}, {std::string(1 << 20, '9'), 6.5},
         // Longer than the 20 bytes a fixed buffer would have read.
         {std::string(30, ' ') + "7.25", 7.25}, {"6.5595712345678901234", 6.5595712345678901234},
     };
     for (const auto& row : table) {
         registry.PutText(kMachine, "Software\\Pemz", "Euro", row.text);
-        EXPECT_EQ(store.LoadParity(), row.parity) << '"' << row.text << '"';
+        EXPECT_EQ(store.LoadParity(), row.parity) << '"' << row.text.substr(0, 40) << '"';
     }
     registry.PutDword(kMachine, "Software\\Pemz", "Euro", 7);
     EXPECT_EQ(store.LoadParity(), 6.5);
