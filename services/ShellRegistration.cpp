@@ -2,6 +2,16 @@
 #include "services/ShellRegistration.h"
 
 namespace services {
+namespace {
+
+// Unquoted, a path with a space would let the shell run the part before the space
+// (C:\Program.exe for C:\Program Files\...).
+std::string OpenCommand(const std::string& exePath) {
+    const bool quoted = exePath.find(' ') != std::string::npos;
+    return (quoted ? "\"" + exePath + "\"" : exePath) + " %1";
+}
+
+}  // namespace
 
 std::string DirectoryOfPath(const std::string& path) {
     const std::size_t cut = path.find_last_of("\\:");
@@ -22,7 +32,7 @@ bool RegisterWithShell(const SettingsStore& store, const std::string& exePath, c
     const std::string description = store.LoadResourceText(kDescriptionEntry);
     if (!description.empty()) {
         store.WriteSettingText(".\\", description, classes);
-        if (!exePath.empty()) store.WriteSettingText(".\\shell\\open\\command\\", exePath + " %1", classes);
+        if (!exePath.empty()) store.WriteSettingText(".\\shell\\open\\command\\", OpenCommand(exePath), classes);
         // An icon entry, once written, is never replaced.
         if (!store.SettingExists(".\\DefaultIcon\\", classes) && !exePath.empty())
             store.WriteSettingText(".\\DefaultIcon\\", exePath + ",0", classes);

@@ -48,6 +48,15 @@ TEST_F(ShellRegistrationTest, RewritesEverythingButAnExistingIcon) {
     EXPECT_EQ(Text(kMachine, kAppPaths + "PemzCalc.EXE", "Path"), "E:\\Moved");
 }
 
+TEST_F(ShellRegistrationTest, OnlyTheOpenCommandQuotesAPathWithASpace) {
+    const std::string exe = "C:\\Program Files\\Pemz\\Calculatrice Euro\\PemzCalc.exe";
+    RegisterWithShell(store, exe, "PemzCalc");
+    EXPECT_EQ(Text(kClasses, "PemzCalc\\shell\\open\\command"), "\"" + exe + "\" %1");
+    EXPECT_EQ(Text(kClasses, "PemzCalc\\DefaultIcon"), exe + ",0");
+    EXPECT_EQ(Text(kMachine, kAppPaths + "PemzCalc.EXE"), exe);
+    EXPECT_EQ(Text(kMachine, kAppPaths + "PemzCalc.EXE", "Path"), "C:\\Program Files\\Pemz\\Calculatrice Euro");
+}
+
 TEST_F(ShellRegistrationTest, RootDirectoryPathLosesItsBackslash) {
     RegisterWithShell(store, "C:\\PemzCalc.exe", "PemzCalc");
     EXPECT_EQ(Text(kMachine, kAppPaths + "PemzCalc.EXE", "Path"), "C:");

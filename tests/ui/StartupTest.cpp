@@ -36,7 +36,8 @@ TEST_F(StartupTest, EveryStartRegistersWithTheShellBeforeTheWindowExists) {
     auto expectRegistration = [&](const std::string& icon) {
         EXPECT_EQ(reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc", ""), "Calculatrice Euro Pemz");
         auto command = reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc\\shell\\open\\command", "");
-        EXPECT_TRUE(same(command, path + " %1")) << command.value_or("<none>");
+        const bool spaced = path.find(' ') != std::string::npos;
+        EXPECT_TRUE(same(command, (spaced ? "\"" + path + "\"" : path) + " %1")) << command.value_or("<none>");
         auto storedIcon = reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc\\DefaultIcon", "");
         EXPECT_TRUE(same(storedIcon, icon)) << storedIcon.value_or("<none>");
         auto appPath = reg::GetString(HKEY_LOCAL_MACHINE, reg::kAppPathKey, "");
