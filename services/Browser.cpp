@@ -1,6 +1,8 @@
 // Lookup of the browser's open command.
 #include "services/Browser.h"
 
+#include <utility>
+
 namespace services {
 namespace {
 
@@ -11,28 +13,40 @@ bool ReadHtmlClass(const SettingsStore& store, std::string& className) {
 }  // namespace
 
 std::string BuildBrowserCommand(const std::string& openCommand, const std::string& url) {
-    std::string command = openCommand.substr(0, openCommand.find(" %1"));
+    const std::size_t quoted = openCommand.find("\"%1\"");
+    const std::size_t spaced = openCommand.find(" %1");
+    if (quoted != std::string::npos && (spaced == std::string::npos || quoted < spaced))
+        return openCommand.substr(0, quoted + 1) + url + openCommand.substr(quoted + 3);
+    std::string command = openCommand.substr(0, spaced);
     command += ' ';
     command += url;
     return command;
 }
 
-bool HasBrowserClass(const SettingsStore& store) {
-    std::string className;
-    return ReadHtmlClass(store, className);
+bool ReadOpenCommand(const SettingsStore& store, const std::string& className, std::string& command,
+                     const ExpandEnvironment& expand) {
+    const std::optional<ValueType> type = store.ReadSettingTextOfAnyType(
+        className + "\\shell\\open\\command\\", command, std::string(), RegistryRoot::ClassesRoot);
+    if (type == ValueType::ExpandString) {
+        std::optional<std::string> expanded = expand(command);
+        if (!expanded) return false;
+        command = std::move(*expanded);
+    } else if (type != ValueType::String) {
+        return false;
+    }
+    return !command.empty();
 }
 
-bool ReadOpenCommand(const SettingsStore& store, const std::string& className, std::string& command) {
-    return store.ReadSettingText(className + "\\shell\\open\\command\\", command, std::string(),
-                                 RegistryRoot::ClassesRoot) &&
-           !command.empty();
-}
-
-std::optional<std::string> BrowserCommandFor(const SettingsStore& store, const std::string& url) {
+std::optional<std::string> BrowserCommandFor(const SettingsStore& store, const std::string& url,
+                                             const ExpandEnvironment& expand) {
     std::string className;
     std::string command;
-    if (!ReadHtmlClass(store, className) || !ReadOpenCommand(store, className, command)) return std::nullopt;
+    if (!ReadHtmlClass(store, className) || !ReadOpenCommand(store, className, command, expand)) return std::nullopt;
     return BuildBrowserCommand(command, url);
+}
+
+bool HasBrowser(const SettingsStore& store, const ExpandEnvironment& expand) {
+    return BrowserCommandFor(store, std::string(), expand).has_value();
 }
 
 }  // namespace services

@@ -1,8 +1,9 @@
 // Web pages open in the browser registered for ".htm": its shell class's open
-// command with the address in place of the " %1" placeholder.
+// command with the address in place of its "%1" placeholder.
 #ifndef PEMZ_SERVICES_BROWSER_H
 #define PEMZ_SERVICES_BROWSER_H
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,19 +11,28 @@
 
 namespace services {
 
-// The open command cut at its first " %1" (a quoted "%1" is kept), then one space
-// and the address. The result has whatever length it needs.
+// The open command with the address in place of its placeholder: a quoted "%1" (as most
+// browsers register themselves) becomes the address within its quotation marks; else
+// the command is cut at its first " %1" and gets one space and the address. Whichever
+// of the two comes first counts. The result has whatever length it needs.
 std::string BuildBrowserCommand(const std::string& openCommand, const std::string& url);
 
-// True when the default value of HKEY_CLASSES_ROOT\.htm is a non-empty text.
-bool HasBrowserClass(const SettingsStore& store);
-// The open command of a shell class; false when it is missing or empty.
-bool ReadOpenCommand(const SettingsStore& store, const std::string& className, std::string& command);
-// The command line that opens url, or nothing when no class or no open command is registered.
-std::optional<std::string> BrowserCommandFor(const SettingsStore& store, const std::string& url);
+// Expands the %NAME% references of a REG_EXPAND_SZ text; nothing when it cannot.
+using ExpandEnvironment = std::function<std::optional<std::string>(const std::string&)>;
+
+// The open command of a shell class, REG_SZ or (expanded) REG_EXPAND_SZ; false when it
+// is missing, empty, of another type or cannot be expanded.
+bool ReadOpenCommand(const SettingsStore& store, const std::string& className, std::string& command,
+                     const ExpandEnvironment& expand);
+// The command line that opens url, or nothing when no class or no readable open command
+// is registered.
+std::optional<std::string> BrowserCommandFor(const SettingsStore& store, const std::string& url,
+                                             const ExpandEnvironment& expand);
+// A class is registered for ".htm" and its open command can be read.
+bool HasBrowser(const SettingsStore& store, const ExpandEnvironment& expand);
 
 #ifdef _WIN32
-// HasBrowserClass of the program's store, computed once per process.
+// HasBrowser for the program's store, computed once per process.
 bool IsBrowserAvailable();
 // Starts the browser on url through RunCommand; false when nothing was started
 // (no message when no browser is registered, a message box when the start failed).

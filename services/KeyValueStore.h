@@ -10,9 +10,10 @@
 
 namespace services {
 
-// Registry type codes (REG_SZ, REG_DWORD); other codes pass through unnamed.
+// Registry type codes (REG_SZ, REG_EXPAND_SZ, REG_DWORD); other codes pass through unnamed.
 enum class ValueType : std::uint32_t {
     String = 1,
+    ExpandString = 2,
     Dword = 4,
 };
 

@@ -71,26 +71,32 @@ bool SettingsStore::WriteSetting(const std::string& path, std::int32_t value, Re
 
 bool SettingsStore::ReadSettingText(const std::string& path, std::string& text, const std::string& defaultText,
                                     RegistryRoot root) const {
+    return ReadSettingTextOfAnyType(path, text, defaultText, root) == ValueType::String;
+}
+
+std::optional<ValueType> SettingsStore::ReadSettingTextOfAnyType(const std::string& path, std::string& text,
+                                                                 const std::string& defaultText,
+                                                                 RegistryRoot root) const {
     text = defaultText;
     const SettingLocation location = ResolveSettingPath(root, path);
     ScopedKey key(registry_, registry_.OpenKey(root, location.key));
-    if (!key) return false;
+    if (!key) return std::nullopt;
     ValueType type{};
     std::uint32_t size = 0;
-    if (!registry_.QueryValue(key.get(), location.valueName, type, nullptr, size)) return false;
+    if (!registry_.QueryValue(key.get(), location.valueName, type, nullptr, size)) return std::nullopt;
     // Ask for the size first and read into a buffer of that size; retry if the value
     // grew in between.
     std::vector<char> buffer;
     for (int attempt = 0; attempt < 4; ++attempt) {
         buffer.assign(size + 1, '\0');
         if (registry_.QueryValue(key.get(), location.valueName, type, buffer.data(), size)) {
-            // A value of another type fails the read but still leaves its bytes as the
-            // text: the parity is parsed from the text whatever the result.
+            // Whatever the type, its bytes become the text: the parity is parsed from
+            // the text of any value.
             text.assign(buffer.data());  // up to the first zero byte; the buffer ends with one
-            return type == ValueType::String;
+            return type;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 bool SettingsStore::WriteSettingText(const std::string& path, const std::string& text, RegistryRoot root) const {

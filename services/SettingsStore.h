@@ -4,6 +4,7 @@
 #define PEMZ_SERVICES_SETTINGSSTORE_H
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "services/KeyValueStore.h"
@@ -43,6 +44,9 @@ public:
     // (up to the first zero byte) as the text.
     bool ReadSettingText(const std::string& path, std::string& text, const std::string& defaultText,
                          RegistryRoot root = RegistryRoot::CurrentUser) const;
+    // The same read, telling the type of the value it found (nothing when it found none).
+    std::optional<ValueType> ReadSettingTextOfAnyType(const std::string& path, std::string& text,
+                                                      const std::string& defaultText, RegistryRoot root) const;
     // REG_SZ written with a data length of text.size(): no terminator.
     bool WriteSettingText(const std::string& path, const std::string& text,
                           RegistryRoot root = RegistryRoot::CurrentUser) const;

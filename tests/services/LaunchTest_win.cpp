@@ -47,9 +47,9 @@ protected:
         DeleteRegistryTree(HKEY_CLASSES_ROOT, kClass);
         ::DeleteFileA(recordPath_.c_str());
     }
-    void RegisterClass(const std::string& openCommand) {
+    void RegisterClass(const std::string& openCommand, DWORD type = REG_SZ) {
         SetRegistryText(HKEY_CLASSES_ROOT, ".htm", "", kClass);
-        SetRegistryText(HKEY_CLASSES_ROOT, std::string(kClass) + "\\shell\\open\\command", "", openCommand);
+        SetRegistryText(HKEY_CLASSES_ROOT, std::string(kClass) + "\\shell\\open\\command", "", openCommand, type);
     }
 
     static constexpr const char* kClass = "PemzTest.Navigateur.Document";  // longer than 20 characters
@@ -72,6 +72,17 @@ TEST_F(BrowserTest, RecorderReceivesTheCommandLine) {
     const std::string longUrl = "http://www.pemz.example/" + std::string(300, 'p') + "?q=1";
     ASSERT_TRUE(OpenUrl(longUrl));
     EXPECT_EQ(WaitForFileText(recordPath_), recorder + " -nohome " + longUrl);
+    EXPECT_TRUE(watcher.Stop().empty());
+}
+
+// As browsers commonly register themselves: a command to expand, the address in quotes.
+TEST_F(BrowserTest, ExpandableCommandGetsTheAddressInItsQuotedPlaceholder) {
+    ::SetEnvironmentVariableA("PEMZ_BROWSER_DIR", ExeDirectory().c_str());
+    RegisterClass("\"%PEMZ_BROWSER_DIR%recorder.exe\" -url \"%1\" -new", REG_EXPAND_SZ);
+    MessageBoxWatcher watcher;
+    ASSERT_TRUE(OpenUrl("http://www.pemz.example/support"));
+    EXPECT_EQ(WaitForFileText(recordPath_),
+              "\"" + ExeDirectory() + "recorder.exe\" -url \"http://www.pemz.example/support\" -new");
     EXPECT_TRUE(watcher.Stop().empty());
 }
 

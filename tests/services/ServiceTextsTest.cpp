@@ -58,7 +58,11 @@ TEST(BrowserCommand, ReplacesTheFirstPlaceholderByTheAddress) {
         {"C:\\Browser\\browse.exe %1", "C:\\Browser\\browse.exe http://x/support"},
         {"C:\\Browser\\browse.exe -nohome %1 -new %1", "C:\\Browser\\browse.exe -nohome http://x/support"},
         {"browse.exe", "browse.exe http://x/support"},
-        {"\"C:\\Browser\\browse.exe\" \"%1\"", "\"C:\\Browser\\browse.exe\" \"%1\" http://x/support"},
+        // A quoted placeholder takes the address within its quotation marks.
+        {"\"C:\\Browser\\browse.exe\" \"%1\"", "\"C:\\Browser\\browse.exe\" \"http://x/support\""},
+        {"\"C:\\Browser\\browse.exe\" -osint -url \"%1\" -new", "\"C:\\Browser\\browse.exe\" -osint -url \"http://x/support\" -new"},
+        {"browse.exe -a \"%1\" %1", "browse.exe -a \"http://x/support\" %1"},
+        {"browse.exe %1 \"%1\"", "browse.exe http://x/support"},
         {"browse.exe %1x", "browse.exe http://x/support"},
         {"browse.exe %2 %1", "browse.exe %2 http://x/support"},
     };

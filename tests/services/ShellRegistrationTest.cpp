@@ -93,23 +93,47 @@ TEST_F(ShellRegistrationTest, PathIsWrittenEvenWithoutTheExecutablePath) {
     EXPECT_EQ(Text(kClasses, "PemzCalc\\shell\\open\\command"), "<missing>");
 }
 
-TEST_F(ShellRegistrationTest, BrowserLookupNeedsAClassAndItsOpenCommand) {
-    EXPECT_FALSE(HasBrowserClass(store));
-    EXPECT_FALSE(BrowserCommandFor(store, "http://x"));
+TEST_F(ShellRegistrationTest, BrowserLookupNeedsAClassAndAReadableOpenCommand) {
+    // Stands in for the environment: %ROOT% expands, anything else with a % cannot.
+    const ExpandEnvironment expand = [](const std::string& text) -> std::optional<std::string> {
+        const std::size_t at = text.find("%ROOT%");
+        if (at != std::string::npos) return text.substr(0, at) + "C:\\Nav" + text.substr(at + 6);
+        if (text.find('%') != std::string::npos && text.find("%1") == std::string::npos) return std::nullopt;
+        return text;
+    };
+    auto lookup = [&] { return BrowserCommandFor(store, "http://x", expand); };
+    EXPECT_FALSE(HasBrowser(store, expand));
     registry.PutText(kClasses, ".htm", "", "");
-    EXPECT_FALSE(HasBrowserClass(store));
-    // A class name longer than 20 characters is as good as any other.
+    EXPECT_FALSE(HasBrowser(store, expand));
+    // A class name longer than 20 characters is as good as any other, but a class is not
+    // enough: its open command must be there and readable.
     const std::string className = "Navigateur.Document.Html.Version.2";
+    const std::string commandKey = className + "\\shell\\open\\command";
     registry.PutText(kClasses, ".htm", "", className);
-    EXPECT_TRUE(HasBrowserClass(store));
-    EXPECT_FALSE(BrowserCommandFor(store, "http://x"));
-    registry.PutText(kClasses, className + "\\shell\\open\\command", "", "");
-    EXPECT_FALSE(BrowserCommandFor(store, "http://x"));
-    registry.PutText(kClasses, className + "\\shell\\open\\command", "", "C:\\nav.exe -nohome %1");
-    EXPECT_EQ(BrowserCommandFor(store, "http://x"), "C:\\nav.exe -nohome http://x");
+    EXPECT_FALSE(HasBrowser(store, expand));
+    registry.PutText(kClasses, commandKey, "", "");
+    EXPECT_FALSE(HasBrowser(store, expand));
+    registry.PutDword(kClasses, commandKey, "", 1);
+    EXPECT_FALSE(HasBrowser(store, expand));
+    EXPECT_FALSE(lookup());
+
+    registry.PutText(kClasses, commandKey, "", "C:\\nav.exe -nohome %1");
+    EXPECT_TRUE(HasBrowser(store, expand));
+    EXPECT_EQ(lookup(), "C:\\nav.exe -nohome http://x");
     std::string command;
-    EXPECT_TRUE(ReadOpenCommand(store, className, command));
+    EXPECT_TRUE(ReadOpenCommand(store, className, command, expand));
     EXPECT_EQ(command, "C:\\nav.exe -nohome %1");
+
+    // REG_EXPAND_SZ is expanded before use; one that cannot be expanded is no command.
+    const std::string expandable = "\"%ROOT%\\nav.exe\" \"%1\"";
+    registry.Put(kClasses, commandKey, "", ValueType::ExpandString,
+                 std::vector<unsigned char>(expandable.begin(), expandable.end()));
+    EXPECT_EQ(lookup(), "\"C:\\Nav\\nav.exe\" \"http://x\"");
+    const std::string unknown = "%NOWHERE%\\nav.exe";
+    registry.Put(kClasses, commandKey, "", ValueType::ExpandString,
+                 std::vector<unsigned char>(unknown.begin(), unknown.end()));
+    EXPECT_FALSE(HasBrowser(store, expand));
+    EXPECT_EQ(registry.OpenKeyCount(), 0u);
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ std::optional<std::string> WaitForFileText(const std::string& path, DWORD timeou
 // The raw REG_SZ value (no terminator), read without the code under test.
 std::optional<std::string> RegistryText(HKEY root, const std::string& key, const std::string& name = std::string());
 bool RegistryKeyExists(HKEY root, const std::string& key);
-void SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text);
+void SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text,
+                     DWORD type = REG_SZ);
 void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name);
 // Deletes a key with all its subkeys; nothing when it does not exist.
 void DeleteRegistryTree(HKEY root, const std::string& key);

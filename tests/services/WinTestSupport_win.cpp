@@ -93,10 +93,11 @@ bool RegistryKeyExists(HKEY root, const std::string& key) {
     return true;
 }
 
-void SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
+void SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text,
+                     DWORD type) {
     HKEY handle = nullptr;
     if (::RegCreateKeyA(root, key.c_str(), &handle) != ERROR_SUCCESS) return;
-    ::RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    ::RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
                      static_cast<DWORD>(text.size() + 1));
     ::RegCloseKey(handle);
 }
