@@ -7,6 +7,7 @@
 // 1,000 (GDI objects and windows within 2, private bytes within 1 %).
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -80,6 +81,8 @@ public:
     }
 
     const char* LastAction() const { return last_; }
+    int LostClicks() const { return lostClicks_; }
+    int LostKeys() const { return lostKeys_; }
 
 private:
     bool Failed(const char* what)
@@ -150,12 +153,30 @@ private:
     }
 
     // Presses a dialog's button by a click or by its key (Return for OK, else Escape).
-    void Press(HWND dialog, int button)
+    // True for a click, false for a key.
+    bool Press(HWND dialog, int button)
     {
-        if (Below(2))
+        if (Below(2)) {
             app_.Click(::GetDlgItem(dialog, button));
-        else
-            app_.PressKey(button == IDOK ? VK_RETURN : VK_ESCAPE);
+            return true;
+        }
+        // Keys go to the focus window: only once the dialog has the focus do they reach it.
+        e2e::WaitFor([&] { return app_.Focus() == dialog || ::IsChild(dialog, app_.Focus()); }, kPatienceMs);
+        app_.PressKey(button == IDOK ? VK_RETURN : VK_ESCAPE);
+        return false;
+    }
+
+    // Presses until the dialog answers: a press can be lost while a dialog is still
+    // settling (a click aimed before it took its place), so a few more are made
+    // before the dialog counts as stuck.
+    bool PressUntil(HWND dialog, int button, const std::function<bool()>& answered)
+    {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const bool click = Press(dialog, button);
+            if (e2e::WaitFor(answered, kPatienceMs / 3)) return true;
+            ++(click ? lostClicks_ : lostKeys_);
+        }
+        return false;
     }
 
     // A visible window the dialog owns: the message box that refuses a value.
@@ -177,18 +198,17 @@ private:
         if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_PARITY_FIELD), kParities[Below(std::size(kParities))]);
         if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_SEPARATOR_FIELD), kMarks[Below(std::size(kMarks))]);
         if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_POINT_FIELD), kMarks[Below(std::size(kMarks))]);
-        Press(dialog, Below(2) ? IDOK : IDCANCEL);
         // A refused value answers with a message box: it is dismissed, then the dialog cancelled.
         HWND box = nullptr;
-        if (!e2e::WaitFor([&] { return !::IsWindowVisible(dialog) || (box = OwnedBox(dialog)) != nullptr; },
-                          kPatienceMs))
+        if (!PressUntil(dialog, Below(2) ? IDOK : IDCANCEL,
+                        [&] { return !::IsWindowVisible(dialog) || (box = OwnedBox(dialog)) != nullptr; }))
             return Failed("the settings dialog neither closed nor refused");
         if (box) {
-            app_.PressKey(VK_RETURN);
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
             if (!app_.WindowGone(box, kPatienceMs)) return Failed("the refusal box stayed");
-            Press(dialog, IDCANCEL);
+            if (!PressUntil(dialog, IDCANCEL, [&] { return !::IsWindowVisible(dialog); }))
+                return Failed("the settings dialog stayed");
         }
-        if (!app_.WindowGone(dialog, kPatienceMs)) return Failed("the settings dialog stayed");
         return Answering();
     }
 
@@ -197,14 +217,16 @@ private:
         app_.Command(ID_ABOUT);
         HWND dialog = app_.WaitForWindow(kAboutCaption, kPatienceMs);
         if (!dialog) return Failed("no about box");
-        Press(dialog, IDC_EXIT);
-        if (!app_.WindowGone(dialog, kPatienceMs)) return Failed("the about box stayed");
+        if (!PressUntil(dialog, IDC_EXIT, [&] { return !::IsWindowVisible(dialog); }))
+            return Failed("the about box stayed");
         return Answering();
     }
 
     Program app_;
     std::mt19937 random_;
     const char* last_ = "";
+    int lostClicks_ = 0;
+    int lostKeys_ = 0;
 };
 
 }  // namespace
@@ -252,7 +274,8 @@ int main(int argc, char** argv)
                        kFlatMemory * static_cast<double>(base.privateBytes);
         }
     }
-    std::printf("soak: %ld actions, seed %u: %s\n", done, seed,
+    std::printf("soak: %ld actions, seed %u, dialog presses repeated after %d clicks and %d keys: %s\n", done, seed,
+                soak.LostClicks(), soak.LostKeys(),
                 samples.size() < 3 ? "no crash, no hang (too short to judge the counts)"
                 : flat             ? "no crash, no hang, counts flat after warm-up"
                                    : "no crash, no hang, but the counts grew");
