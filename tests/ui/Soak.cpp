@@ -72,9 +72,11 @@ public:
             app_.ClickItem(Below(2) ? IDC_INPUT_EURO : IDC_INPUT_FRANCS);
         } else if (pick < 95) {
             last_ = "settings dialog";
+            ++settingsOpened_;
             return Settings();
         } else {
             last_ = "about box";
+            ++aboutOpened_;
             return About();
         }
         return Answering();
@@ -82,6 +84,8 @@ public:
 
     const char* LastAction() const { return last_; }
     int LostClicks() const { return lostClicks_; }
+    int SettingsOpened() const { return settingsOpened_; }
+    int AboutOpened() const { return aboutOpened_; }
     int LostKeys() const { return lostKeys_; }
 
 private:
@@ -225,6 +229,8 @@ private:
     Program app_;
     std::mt19937 random_;
     const char* last_ = "";
+    int settingsOpened_ = 0;
+    int aboutOpened_ = 0;
     int lostClicks_ = 0;
     int lostKeys_ = 0;
 };
@@ -274,8 +280,9 @@ int main(int argc, char** argv)
                        kFlatMemory * static_cast<double>(base.privateBytes);
         }
     }
-    std::printf("soak: %ld actions, seed %u, dialog presses repeated after %d clicks and %d keys: %s\n", done, seed,
-                soak.LostClicks(), soak.LostKeys(),
+    std::printf("soak: %ld actions, seed %u; settings dialog opened %d times, about box %d times; dialog presses "
+                "repeated after %d clicks and %d keys: %s\n",
+                done, seed, soak.SettingsOpened(), soak.AboutOpened(), soak.LostClicks(), soak.LostKeys(),
                 samples.size() < 3 ? "no crash, no hang (too short to judge the counts)"
                 : flat             ? "no crash, no hang, counts flat after warm-up"
                                    : "no crash, no hang, but the counts grew");
