@@ -2,10 +2,10 @@
 #include "calc/NumberText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
 
 namespace calc {
 
@@ -32,41 +32,6 @@ const char* NonFiniteText(double x)
     if (std::isnan(x))
         return NotANumberText;
     return x > 0 ? PlusInfinityText : MinusInfinityText;
-}
-
-// Decimal order of magnitude of a validated mantissa and exponent (the power of
-// ten just above its first nonzero digit). Only its sign is used: it tells an
-// overflow from an underflow when the conversion reports a number out of range.
-long long DecimalOrder(const char* first, const char* last)
-{
-    long long order = 0;
-    bool seenNonzero = false;
-    bool inFraction = false;
-    const char* p = first;
-    for (; p != last && (IsDigit(*p) || *p == '.'); ++p) {
-        if (*p == '.') {
-            inFraction = true;
-        } else if (!seenNonzero && *p == '0') {
-            if (inFraction)
-                --order;
-        } else {
-            seenNonzero = true;
-            if (!inFraction)
-                ++order;
-        }
-    }
-    long long exponent = 0;
-    if (p != last) {
-        ++p; // 'e' or 'E'
-        const bool negative = *p == '-';
-        if (*p == '+' || *p == '-')
-            ++p;
-        for (; p != last; ++p)
-            exponent = std::min(exponent * 10 + (*p - '0'), 1000000000000000LL);
-        if (negative)
-            exponent = -exponent;
-    }
-    return order + exponent;
 }
 
 } // namespace
@@ -107,11 +72,14 @@ std::string FormatFixed(double x, int decimals)
     if (!std::isfinite(x))
         return NonFiniteText(x);
     decimals = std::clamp(decimals, 0, MaxDecimals);
-    char buffer[kMaxFixedLength];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals);
-    if (ec != std::errc())
+    // "%.*f" converts exactly (glibc, and MinGW's own printf, not msvcrt's); the
+    // program never leaves the C locale, so the point is ".". std::to_chars would
+    // do the same but drags 200 KB of tables into the executable.
+    char buffer[kMaxFixedLength + 1];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
         return NotANumberText;
-    std::string text(buffer, end);
+    std::string text(buffer, static_cast<std::size_t>(length));
     if (decimals == 0)
         text += '.';
     // A zero never carries a sign: -0.004 at two decimals reads 0.00.
@@ -201,10 +169,21 @@ int ScanNumber(const std::string& text, double& out)
             p = q;
         }
     }
-    double magnitude = 0.0;
-    const auto result = std::from_chars(first, p, magnitude);
-    if (result.ec == std::errc::result_out_of_range)
-        magnitude = DecimalOrder(first, p) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    // strtod reads more forms than "%lf" allows here (hex, inf, nan), so it only
+    // sees the validated digits, copied out with a terminator.
+    const std::size_t length = static_cast<std::size_t>(p - first);
+    char shortCopy[64];
+    std::string longCopy;
+    const char* copy = shortCopy;
+    if (length < sizeof shortCopy) {
+        std::copy(first, p, shortCopy);
+        shortCopy[length] = '\0';
+    } else {
+        longCopy.assign(first, p);
+        copy = longCopy.c_str();
+    }
+    // Out of range, strtod gives the infinity or the zero that "%lf" gives.
+    const double magnitude = std::strtod(copy, nullptr);
     out = negative ? -magnitude : magnitude;
     return 1;
 }

@@ -1,6 +1,7 @@
 // Number <-> text conversions of the calculator: rounding, the fixed-point
 // forms of the display and the clipboard, and the one decimal scanner.
-// None of them depends on the C locale or on the C runtime's printf/scanf.
+// They print and read through an exact printf and strtod (glibc's, MinGW's own,
+// never msvcrt's) in the C locale, which the program never changes.
 #pragma once
 
 #include <string>

@@ -1,0 +1,38 @@
+# cmake -DPROGRAM=exe -DOBJDUMP=objdump -DBUDGET=bytes -DALLOWED_DLLS=a;b -P ProgramImage.cmake
+cmake_minimum_required(VERSION 3.25)
+file(SIZE "${PROGRAM}" size)
+execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p failed on ${PROGRAM}")
+endif()
+
+set(failures "")
+if(size GREATER BUDGET)
+    string(APPEND failures "  ${size} bytes, over the budget of ${BUDGET}\n")
+endif()
+
+# The file header's characteristics say whether symbols and debug data are gone.
+foreach(flag "symbols stripped" "debugging information removed")
+    string(FIND "${headers}" "\t${flag}\n" at)
+    if(at EQUAL -1)
+        string(APPEND failures "  not stripped: no \"${flag}\"\n")
+    endif()
+endforeach()
+
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(NOT imports)
+    string(APPEND failures "  no import table found\n")
+endif()
+foreach(line IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${line}")
+    string(STRIP "${dll}" dll)
+    if(NOT dll IN_LIST ALLOWED_DLLS)
+        string(APPEND failures "  imports ${dll}\n")
+    endif()
+endforeach()
+
+if(failures)
+    message(FATAL_ERROR "${PROGRAM}:\n${failures}")
+endif()
+string(REPLACE "DLL Name: " "" imports "${imports}")
+message(STATUS "${PROGRAM}: ${size} bytes, imports ${imports}")
