@@ -11,6 +11,16 @@ std::string OpenCommand(const std::string& exePath) {
     return (quoted ? "\"" + exePath + "\"" : exePath) + " %1";
 }
 
+// The entries are the same at almost every start: reading them is much cheaper
+// than rewriting them (a registry write is flushed and notified to every watcher).
+// True when the key could be opened or created, as for WriteSettingText.
+bool WriteIfChanged(const SettingsStore& store, const std::string& path, const std::string& text,
+                    RegistryRoot root) {
+    std::string stored;
+    if (store.ReadSettingText(path, stored, std::string(), root) && stored == text) return true;
+    return store.WriteSettingText(path, text, root);
+}
+
 }  // namespace
 
 std::string DirectoryOfPath(const std::string& path) {
@@ -27,22 +37,22 @@ bool RegisterWithShell(const SettingsStore& store, const std::string& exePath, c
 
     const std::string className = store.LoadResourceText(kProgramKeyEntry);
     const std::string extension = store.LoadResourceText(kExtensionEntry);
-    if (!className.empty() && !extension.empty()) store.WriteSettingText("." + extension + "\\", className, classes);
+    if (!className.empty() && !extension.empty()) WriteIfChanged(store, "." + extension + "\\", className, classes);
 
     const std::string description = store.LoadResourceText(kDescriptionEntry);
     if (!description.empty()) {
-        store.WriteSettingText(".\\", description, classes);
-        if (!exePath.empty()) store.WriteSettingText(".\\shell\\open\\command\\", OpenCommand(exePath), classes);
+        WriteIfChanged(store, ".\\", description, classes);
+        if (!exePath.empty()) WriteIfChanged(store, ".\\shell\\open\\command\\", OpenCommand(exePath), classes);
         // An icon entry, once written, is never replaced.
         if (!store.SettingExists(".\\DefaultIcon\\", classes) && !exePath.empty())
             store.WriteSettingText(".\\DefaultIcon\\", exePath + ",0", classes);
     }
 
     const std::string appPaths = AppPathsSetting(baseName);
-    if (!exePath.empty()) store.WriteSettingText(appPaths, exePath, RegistryRoot::LocalMachine);
+    if (!exePath.empty()) WriteIfChanged(store, appPaths, exePath, RegistryRoot::LocalMachine);
     std::string directory = DirectoryOfPath(exePath);
     if (!directory.empty() && directory.back() == '\\') directory.pop_back();
-    return store.WriteSettingText(appPaths + "Path", directory, RegistryRoot::LocalMachine);
+    return WriteIfChanged(store, appPaths + "Path", directory, RegistryRoot::LocalMachine);
 }
 
 }  // namespace services

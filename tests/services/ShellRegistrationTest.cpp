@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "services/Browser.h"
 #include "services/MemoryKeyValueStore.h"
@@ -55,6 +56,19 @@ TEST_F(ShellRegistrationTest, OnlyTheOpenCommandQuotesAPathWithASpace) {
     EXPECT_EQ(Text(kClasses, "PemzCalc\\DefaultIcon"), exe + ",0");
     EXPECT_EQ(Text(kMachine, kAppPaths + "PemzCalc.EXE"), exe);
     EXPECT_EQ(Text(kMachine, kAppPaths + "PemzCalc.EXE", "Path"), "C:\\Program Files\\Pemz\\Calculatrice Euro");
+}
+
+TEST_F(ShellRegistrationTest, EntriesAlreadyInPlaceAreNotWrittenAgain) {
+    RegisterWithShell(store, "C:\\Calc\\PemzCalc.exe", "PemzCalc");
+    registry.SetReadOnly(true);  // any write would now fail, and so would the result
+    EXPECT_TRUE(RegisterWithShell(store, "C:\\Calc\\PemzCalc.exe", "PemzCalc"));
+    registry.SetReadOnly(false);
+    // The same characters under another type are not the entry: it is replaced.
+    const std::string directory = "C:\\Calc";
+    registry.Put(kMachine, kAppPaths + "PemzCalc.EXE", "Path", static_cast<ValueType>(2),
+                 std::vector<unsigned char>(directory.begin(), directory.end()));
+    RegisterWithShell(store, "C:\\Calc\\PemzCalc.exe", "PemzCalc");
+    EXPECT_EQ(Text(kMachine, kAppPaths + "PemzCalc.EXE", "Path"), directory);
 }
 
 TEST_F(ShellRegistrationTest, RootDirectoryPathLosesItsBackslash) {
