@@ -77,29 +77,48 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 // Wine runs each Windows process as a Linux process whose arguments are its Windows
-// command line; /proc is on drive Z:. Finds the one started as `exePath`.
-double LinuxPrivateBytes(const std::string& exePath) {
+// command line; /proc is on drive Z:. The /proc folder of the one started as
+// `exePath`, "" when there is none.
+std::string LinuxProcessFolder(const std::string& exePath) {
     WIN32_FIND_DATAA entry{};
     HANDLE find = ::FindFirstFileA("Z:\\proc\\*", &entry);
-    if (find == INVALID_HANDLE_VALUE) return -1;
-    double bytes = -1;
+    if (find == INVALID_HANDLE_VALUE) return std::string();
+    std::string found;
     do {
         const std::string name = entry.cFileName;
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string dir = "Z:\\proc\\" + name + "\\";
-        const std::string arguments = ReadWholeFile(dir + "cmdline");
-        if (::lstrcmpiA(arguments.c_str(), exePath.c_str()) != 0) continue;
-        const std::string rollup = ReadWholeFile(dir + "smaps_rollup");
-        double kib = 0;
-        for (const char* field : {"\nPrivate_Clean:", "\nPrivate_Dirty:"}) {
-            const std::size_t at = rollup.find(field);
-            if (at != std::string::npos) kib += std::atof(rollup.c_str() + at + std::strlen(field));
-        }
-        bytes = kib * 1024;
-        break;
+        const std::string folder = "Z:\\proc\\" + name + "\\";
+        if (::lstrcmpiA(ReadWholeFile(folder + "cmdline").c_str(), exePath.c_str()) == 0) found = folder;
+    } while (found.empty() && ::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return found;
+}
+
+// Private_Clean + Private_Dirty of all its mappings.
+double LinuxPrivateBytes(const std::string& folder) {
+    const std::string rollup = ReadWholeFile(folder + "smaps_rollup");
+    if (rollup.empty()) return -1;
+    double kib = 0;
+    for (const char* field : {"\nPrivate_Clean:", "\nPrivate_Dirty:"}) {
+        const std::size_t at = rollup.find(field);
+        if (at != std::string::npos) kib += std::atof(rollup.c_str() + at + std::strlen(field));
+    }
+    return kib * 1024;
+}
+
+// Time on a CPU of all its threads, in nanoseconds (first field of each schedstat).
+double LinuxCpuNanoseconds(const std::string& folder) {
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = ::FindFirstFileA((folder + "task\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    double total = 0;
+    do {
+        const std::string name = entry.cFileName;
+        if (name.find_first_not_of("0123456789") == std::string::npos)
+            total += std::atof(ReadWholeFile(folder + "task\\" + name + "\\schedstat").c_str());
     } while (::FindNextFileA(find, &entry));
     ::FindClose(find);
-    return bytes;
+    return total;
 }
 
 std::string LineText(HWND dialog) {
@@ -149,19 +168,12 @@ public:
 
     double StartMilliseconds() const { return milliseconds_; }
     HWND Window() const { return window_; }
-    HANDLE Process() const { return info_.hProcess; }
     DWORD ThreadId() const { return info_.dwThreadId; }
 
-    // Wine's answer for another process's private bytes is 0, so they are read from
-    // the Linux process that runs it: Private_Clean + Private_Dirty of its mappings.
-    double PrivateBytes() const { return LinuxPrivateBytes(path_); }
-
-    double CpuMilliseconds() const {
-        FILETIME created, ended, kernel, user;
-        if (!::GetProcessTimes(info_.hProcess, &created, &ended, &kernel, &user)) return -1;
-        auto value = [](const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
-        return static_cast<double>(value(kernel) + value(user)) / 10000.0;
-    }
+    // Wine answers 0 for another process's private bytes and CPU times, so both
+    // are read from the Linux process that runs it.
+    double PrivateBytes() const { return LinuxPrivateBytes(LinuxProcessFolder(path_)); }
+    double CpuMilliseconds() const { return LinuxCpuNanoseconds(LinuxProcessFolder(path_)) / 1e6; }
 
 private:
     std::string path_;
@@ -201,6 +213,7 @@ int Idle(int seconds, const std::string& program) {
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
     const double after = started.CpuMilliseconds();
     std::printf("idle_cpu_ms %.3f %.3f %.3f 1\n", after - before, after - before, after - before);
+    std::printf("startup_cpu_ms %.3f %.3f %.3f 1\n", before, before, before);
     std::printf("idle_seconds %d\n", seconds);
     return 0;
 }
