@@ -199,8 +199,12 @@ int StartupRuns(int runs, const std::string& baseline, const std::string& progra
             (baseTurn ? baseBytes : programBytes).push_back(started.PrivateBytes());
         }
     }
+    // Each run's pair, started back to back, gives one ratio: the load they shared cancels.
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < baseTimes.size(); ++i) ratios.push_back(programTimes[i] / baseTimes[i]);
     Report("start_baseline_ms", baseTimes);
     Report("start_program_ms", programTimes);
+    Report("start_pair_ratio", ratios);
     Report("private_baseline_bytes", baseBytes);
     Report("private_program_bytes", programBytes);
     return 0;

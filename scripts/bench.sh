@@ -20,7 +20,7 @@ out="$root/build/bench-results"
 rm -rf "$out" && mkdir -p "$out"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
-"$root/build/bench-native/bench/pemz_bench_engine" --benchmark_repetitions="$repeats" | tee "$out/engine.txt"
+"$root/build/bench-native/bench/pemz_bench_engine" --benchmark_repetitions="$repeats" --benchmark_color=false | tee "$out/engine.txt"
 
 win="$root/build/win32"
 # A prefix of the benchmarks' own, so that test runs leave no state behind for them.
@@ -35,8 +35,8 @@ PEMZ_FORCE_XVFB=1 bash "$root/scripts/with-display.sh" bash -c '
 ' "$root" "$win" "$out" "$starts"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# "name median min max count" lines, all files together.
-figures=$(cat "$out"/*.txt | tr -d '\r' | awk 'NF == 5 && $2 ~ /^[0-9.e+-]+$/')
+# "name median min max count" lines (and a few "name value" ones), all files together.
+figures=$(cat "$out"/*.txt | tr -d '\r' | sed 's/\x1b\[[0-9;]*m//g' | awk 'NF >= 2 && $2 ~ /^[0-9.e+-]+$/')
 field() { awk -v n="$1" -v f="$2" '$1 == n { print $f }' <<<"$figures"; }
 row() {  # label, figure name, unit, scale
     local scale=${4:-1}
@@ -92,7 +92,9 @@ $(row "  of which: one display line's SetWindowText" line_settext_us µs)
 $(row "  of which: SetFocus to the focus holder" focus_holder_us µs)
 $(row "GetTickCount step (the flash's 30 ms are counted in it)" tick_step_ms ms)
 
-- Start-up ratio (medians): **$(ratio start_program_ms start_baseline_ms)×** the baseline (goal ≤ 1.15).
+- Start-up ratio: **$(field start_pair_ratio 2)×** the baseline, the median of the ${starts} ratios of
+  starts made back to back (min $(field start_pair_ratio 3), max $(field start_pair_ratio 4)); the ratio of the two
+  medians above is $(ratio start_program_ms start_baseline_ms). Goal ≤ 1.15.
 - Private bytes ratio (medians): **$(ratio private_program_bytes private_baseline_bytes)×** the baseline (goal ≤ 1.1).
 - Typed digit: a key is posted to the focused control (\`WM_KEYDOWN\`/\`WM_KEYUP\`, so the program's
   own \`TranslateMessage\` makes the \`WM_CHAR\`) and the francs line is read until it changes;
@@ -106,8 +108,8 @@ $(row "GetTickCount step (the flash's 30 ms are counted in it)" tick_step_ms ms)
 ## Size
 
 \`build/win32/PemzCalc.exe\` as built (Release, stripped, static): **${size} bytes ($(awk -v s="$size" 'BEGIN { printf "%.1f", s / 1024 }') KiB)**,
-importing ${imports}. Goal ≤ 256 KiB; the \`program_image\` test holds the build to it and to
-that import list.
+importing ${imports}. Goal ≤ 256 KiB, not reached (see below); the \`program_image\` test
+holds the build to 320 KiB and to that import list.
 
 ## Engine (native, Google Benchmark)
 
