@@ -14,7 +14,7 @@ namespace {
 // Indents and spacing, in the viewer's paragraph units (half a pixel on a 96 dpi screen).
 constexpr int kParagraphGap = 6;
 constexpr int kBulletIndent = 24;
-constexpr int kTableIndent = 220;
+constexpr int kTableIndent = 240;
 
 // Windows-1252 codes 0x80-0x9F and the characters they stand for; 0 where the code is unused.
 constexpr char32_t kHighCodes[32] = {
@@ -253,8 +253,11 @@ bool SourceReader::BodyLine(const std::string& text) {
         paragraph.tabStops = {kTableIndent};
         paragraph.spaceAfter = kParagraphGap / 2;
         inParagraph_ = true;
+        paragraph.runs.push_back({Run::Kind::SetFont, {}, Font::Bold, 0});
         if (!Inline(Trim(row.substr(0, bar)))) return false;
-        paragraph.runs.push_back({Run::Kind::Tab, {}, Font::Body, 0});
+        std::vector<Run>& runs = model_->topics.back().paragraphs.back().runs;
+        runs.push_back({Run::Kind::Tab, {}, Font::Body, 0});
+        runs.push_back({Run::Kind::SetFont, {}, Font::Body, 0});
         return Inline(Trim(row.substr(bar + 3))) && EndParagraph();
     }
     if (!inParagraph_) {
