@@ -92,7 +92,10 @@ public:
     void OnAppExit();     // WM_CLOSE to the main window
     void OnHelpIndex();   // HELP_INDEX
     void OnHelpFinder();  // HELP_FINDER
-    void OnHelpUsing();   // HELP_HELPONHELP
+    void OnHelpUsing();   // HELP_INDEX, then HELP_HELPONHELP
+
+    // Closes the help viewer when this program started it (HELP_QUIT); the main window's end calls it.
+    void QuitHelp();
 
 protected:
     // The one call into the help engine; false when it could not start.
@@ -104,6 +107,7 @@ private:
 
     HWND mainWindow_ = nullptr;
     const Dialog* mainDialog_ = nullptr;
+    bool helpStarted_ = false;
 };
 
 }  // namespace fw

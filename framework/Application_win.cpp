@@ -184,7 +184,13 @@ void Application::WinHelp(UINT command, ULONG_PTR data) {
         WaitCursor wait;
         started = RunHelpEngine(MainWindow(), HelpFilePath(), command, data);
     }
-    if (!started) fw::MessageBox("Le démarrage de l'aide a échoué.");
+    if (started) helpStarted_ = true;
+    else fw::MessageBox("Le démarrage de l'aide a échoué.");
+}
+
+void Application::QuitHelp() {
+    if (helpStarted_) RunHelpEngine(MainWindow(), HelpFilePath(), HELP_QUIT, 0);
+    helpStarted_ = false;
 }
 
 bool Application::RunHelpEngine(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) {
@@ -197,6 +203,11 @@ void Application::OnAppExit() {
 
 void Application::OnHelpIndex() { WinHelp(HELP_INDEX); }
 void Application::OnHelpFinder() { WinHelp(HELP_FINDER); }
-void Application::OnHelpUsing() { WinHelp(HELP_HELPONHELP); }
+// The engine opens the help on help that the help file it shows names (ours is
+// beside the program); without a file shown it looks for its own, which Wine lacks.
+void Application::OnHelpUsing() {
+    WinHelp(HELP_INDEX);
+    WinHelp(HELP_HELPONHELP);
+}
 
 }  // namespace fw

@@ -222,6 +222,7 @@ void Dialog::CentreIfStillHidden() {
 void Dialog::OnWindowDestroyed() {
     Application* application = Application::Current();
     if (application && application->MainWindow() == hwnd_) {
+        application->QuitHelp();
         application->SetMainWindow(nullptr);
         ::PostQuitMessage(0);
     }

@@ -84,8 +84,10 @@ TEST_F(ServicesTest, HelpThatStartsShowsNothing) {
     fwtest::BoxWatcher watcher;
     TheApplication().OnHelpUsing();
     EXPECT_FALSE(watcher.Finish().found);
-    ASSERT_EQ(TheApplication().helpCalls.size(), 1u);
-    EXPECT_EQ(TheApplication().helpCalls[0].command, static_cast<UINT>(HELP_HELPONHELP));
+    // Our help file, which names the help on help, is shown first.
+    ASSERT_EQ(TheApplication().helpCalls.size(), 2u);
+    EXPECT_EQ(TheApplication().helpCalls[0].command, static_cast<UINT>(HELP_INDEX));
+    EXPECT_EQ(TheApplication().helpCalls[1].command, static_cast<UINT>(HELP_HELPONHELP));
 }
 
 TEST_F(ServicesTest, SafeOwnerSkipsChildrenAndDisablesTheTopLevelWindow) {

@@ -134,6 +134,7 @@ protected:
         ASSERT_TRUE(mainWindow);
         TheApplication().SetMainWindow(mainWindow.get());
         TheApplication().log.clear();
+        TheApplication().QuitHelp();  // no help left started by an earlier test
         TheApplication().helpCalls.clear();
         TheApplication().helpStarts = true;
     }
@@ -207,6 +208,21 @@ TEST_F(DialogTest, ExitCommandClosesTheMainWindow) {
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(dialog.log, (Log{"init"}));
     EXPECT_TRUE(fwtest::TakeQuitMessage());
+    EXPECT_TRUE(TheApplication().helpCalls.empty());  // a viewer the program did not start is left alone
+}
+
+TEST_F(DialogTest, ClosingTheMainWindowClosesTheHelpItStarted) {
+    TestDialog dialog;
+    TheApplication().SetMainWindow(dialog);
+    dialog.Run({[](TestDialog& d) {
+        d.PostCommand(ID_HELP);
+        d.PostCommand(ID_APP_EXIT);
+    }});
+    EXPECT_TRUE(fwtest::TakeQuitMessage());
+    ASSERT_EQ(TheApplication().helpCalls.size(), 2u);
+    EXPECT_EQ(TheApplication().helpCalls[0].command, static_cast<UINT>(HELP_INDEX));
+    EXPECT_EQ(TheApplication().helpCalls[1].command, static_cast<UINT>(HELP_QUIT));
+    EXPECT_EQ(TheApplication().helpCalls[1].file, TheApplication().HelpFilePath());
 }
 
 TEST_F(DialogTest, NotificationsRouteByIdAndCode) {

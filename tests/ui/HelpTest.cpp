@@ -1,0 +1,99 @@
+// Help as a user gets it: F1 and the Aide menu open the help viewer (Wine's
+// winhlp32, a process of its own) on the right topic with no error box, and
+// quitting the calculator closes the viewer it opened.
+#include "tests/ui/CalculatorTest.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kExit = 57665;
+constexpr UINT kHelpIndex = 57666;
+constexpr UINT kHelpFinder = 57667;
+constexpr UINT kHelpUsing = 57668;
+constexpr int kViewerText = 0x701;  // the viewer's rich edit
+constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
+
+HWND Viewer() { return ::FindWindowA("MS_WINHELP", nullptr); }
+HWND ErrorBox() { return ::FindWindowA(nullptr, "ERROR"); }
+
+struct Shown {
+    std::string caption;
+    std::string text;
+};
+
+Shown ViewerShows() {
+    HWND viewer = Viewer();
+    if (!viewer) return {};
+    return {Program::TextOf(viewer), Program::TextOf(::GetDlgItem(viewer, kViewerText))};
+}
+
+// The viewer ends up on the topic (its first line is the topic's title) and no error box is up.
+::testing::AssertionResult OpensOn(Program& app, const std::string& caption, const std::string& title) {
+    Shown shown;
+    const bool reached = WaitFor([&] {
+        shown = ViewerShows();
+        return shown.caption == caption && shown.text.compare(0, title.size() + 1, title + "\r") == 0;
+    }, kViewerWaitMs);
+    // The help call returns once the viewer has handled it; an error box would still be holding it.
+    const bool handled = app.Sync();
+    if (reached && handled && !ErrorBox()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "viewer \"" << shown.caption << "\" shows \"" << shown.text.substr(0, 40)
+                                         << "\"" << (ErrorBox() ? ", with an error box" : "")
+                                         << (handled ? "" : ", the calculator is still waiting");
+}
+
+// F1 through the keyboard itself: only a key that comes from the input device
+// becomes the help request (WM_KEYF1) when the program's loop takes it.
+bool PressF1(Program& app) {
+    ::SetForegroundWindow(app.Window());
+    if (!WaitFor([&] { return ::GetForegroundWindow() == app.Window(); })) return false;
+    INPUT keys[2] = {};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_F1;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return ::SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
+class HelpTest : public CalculatorTest {
+protected:
+    void TearDown() override {
+        // Whatever a failure left behind must not block the next test.
+        if (HWND viewer = Viewer()) {
+            DWORD processId = 0;
+            ::GetWindowThreadProcessId(viewer, &processId);
+            UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+            if (process) {
+                ::TerminateProcess(process.get(), 1);
+                ::WaitForSingleObject(process.get(), kViewerWaitMs);
+            }
+        }
+        CalculatorTest::TearDown();
+    }
+};
+
+TEST_F(HelpTest, F1AndEachHelpItemOpenTheirTopicAndQuittingClosesTheViewer) {
+    ASSERT_EQ(app.Start(), "");
+    ASSERT_EQ(Viewer(), nullptr) << "a help viewer is already running";
+    const std::string help = "Aide de la Calculatrice Euro Pemz";
+    const std::string using_ = "Utiliser l'Aide";
+
+    ASSERT_TRUE(PressF1(app));
+    EXPECT_TRUE(OpensOn(app, help, "Sommaire"));
+    // Each item moves the viewer away from the topic the one before it showed.
+    app.Command(kHelpUsing);
+    EXPECT_TRUE(OpensOn(app, using_, using_));
+    app.Command(kHelpIndex);
+    EXPECT_TRUE(OpensOn(app, help, "Sommaire"));
+    app.Command(kHelpUsing);
+    EXPECT_TRUE(OpensOn(app, using_, using_));
+    app.Command(kHelpFinder);
+    EXPECT_TRUE(OpensOn(app, help, "Sommaire"));
+
+    app.Command(kExit);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_TRUE(WaitFor([] { return Viewer() == nullptr; }, kViewerWaitMs));
+}
+
+}  // namespace
+}  // namespace e2e
