@@ -12,7 +12,8 @@ namespace helpc {
 namespace {
 
 // Indents and spacing, in the viewer's paragraph units (half a pixel on a 96 dpi screen).
-constexpr int kParagraphGap = 6;
+constexpr int kParagraphGap = 12;
+constexpr int kItemGap = 4;  // between the items of a list or the rows of a table
 constexpr int kBulletIndent = 24;
 constexpr int kTableIndent = 240;
 
@@ -231,7 +232,7 @@ bool SourceReader::BodyLine(const std::string& text) {
         item.leftIndent = kBulletIndent;
         item.firstLineIndent = -kBulletIndent;
         item.tabStops = {kBulletIndent};
-        item.spaceAfter = kParagraphGap / 2;
+        item.spaceAfter = kItemGap;
         inParagraph_ = true;
         return Inline(Trim(text.substr(2)));
     }
@@ -251,7 +252,7 @@ bool SourceReader::BodyLine(const std::string& text) {
         paragraph.leftIndent = kTableIndent;
         paragraph.firstLineIndent = -kTableIndent;
         paragraph.tabStops = {kTableIndent};
-        paragraph.spaceAfter = kParagraphGap / 2;
+        paragraph.spaceAfter = kItemGap;
         inParagraph_ = true;
         paragraph.runs.push_back({Run::Kind::SetFont, {}, Font::Bold, 0});
         if (!Inline(Trim(row.substr(0, bar)))) return false;
@@ -261,7 +262,10 @@ bool SourceReader::BodyLine(const std::string& text) {
         return Inline(Trim(row.substr(bar + 3))) && EndParagraph();
     }
     if (!inParagraph_) {
-        NewParagraph(Font::Body);
+        // A list or a table keeps its items close; the text after it stands apart.
+        const std::vector<Paragraph>& before = model_->topics.back().paragraphs;
+        const bool afterItems = before.back().spaceAfter == kItemGap;
+        NewParagraph(Font::Body).spaceBefore = afterItems ? kParagraphGap - kItemGap : 0;
         inParagraph_ = true;
     } else {
         model_->topics.back().paragraphs.back().runs.push_back({Run::Kind::Text, " ", Font::Body, 0});
