@@ -1,5 +1,7 @@
 // Clipboard: copies are rounded plain numbers, pastes read the leading number,
 // and the francs line used as scratch space never shows the exchanged text.
+#include <cstring>
+
 #include "tests/ui/CalculatorTest.h"
 
 namespace e2e {
@@ -128,6 +130,56 @@ TEST_F(ClipboardTest, PasteReadsTheLeadingNumber) {
     app.Command(kPaste);
     app.Sync();
     EXPECT_EQ(Shown(), Lines("4,00", "0,62"));
+    EXPECT_EQ(app.FocusId(), kFocusHolder);
+}
+
+// Puts raw bytes on the clipboard under a format; no bytes: an empty clipboard.
+bool SetClipboardBytes(UINT format, const std::string& bytes) {
+    if (!WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 1000)) return false;
+    ::EmptyClipboard();
+    bool placed = bytes.empty();
+    if (!bytes.empty()) {
+        if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size())) {
+            std::memcpy(::GlobalLock(memory), bytes.data(), bytes.size());
+            ::GlobalUnlock(memory);
+            placed = ::SetClipboardData(format, memory) != nullptr;
+            if (!placed) ::GlobalFree(memory);
+        }
+    }
+    ::CloseClipboard();
+    return placed;
+}
+
+TEST_F(ClipboardTest, HostileClipboardsNeverStopTheWindow) {
+    ASSERT_EQ(app.Start(), "");
+    const UINT otherFormat = ::RegisterClipboardFormatA("PemzCalc hostile test");
+    struct Case {
+        const char* name;
+        UINT format;
+        std::string bytes;  // with its terminator, if any
+        Lines shown;
+    };
+    const Case cases[] = {
+        {"empty", CF_TEXT, std::string(), {"0", "0,00"}},
+        {"non-text only", otherFormat, "12", {"0", "0,00"}},
+        // Far wider than the line: the edit control refuses it whole.
+        {"1 MiB of digits", CF_TEXT, std::string(1 << 20, '7') + '\0', {"0", "0,00"}},
+        {"no-break space first", CF_TEXT, std::string("\xA0" "5", 3), {"0", "0,00"}},
+        {"embedded NUL", CF_TEXT, std::string("12\0" "34", 6), {"12,00", "1,85"}},
+        {"CP1252 letters after", CF_TEXT, std::string("8,5\xE9\x80", 6), {"8,50", "1,31"}},
+        {"overflow", CF_TEXT, std::string("1e999", 6), {"Infini", "Infini"}},
+        {"negative overflow", CF_TEXT, std::string("-1e999", 7), {"-Infini", "-Infini"}},
+        {"underflow", CF_TEXT, std::string("1e-999", 7), {"0,00", "0,00"}},
+        {"as many digits as fit", CF_TEXT, std::string(20, '8') + '\0',
+         {"88 888 888 888 888 885 248,00", "13 675 213 675 213 674 496,00"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(SetClipboardBytes(c.format, c.bytes));
+        app.Command(kPaste);
+        ASSERT_TRUE(app.Sync()) << "the window stopped answering";
+        EXPECT_EQ(Shown(), c.shown);
+    }
     EXPECT_EQ(app.FocusId(), kFocusHolder);
 }
 
