@@ -2,7 +2,10 @@
 #ifndef PEMZ_UI_ABOUTDIALOG_H
 #define PEMZ_UI_ABOUTDIALOG_H
 
+#include <vector>
+
 #include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
 #include "ui/LinkButton.h"
 
 namespace ui {
@@ -22,8 +25,13 @@ private:
     void OnWebLink();
     void OnMailLink();
 
+    void AdoptPictures();
+
     LinkButton webLink_;
     LinkButton mailLink_;
+    // The picture statics' bitmaps: the statics load them from the template and never
+    // delete them.
+    std::vector<fw::UniqueBitmap> pictures_;
 };
 
 }  // namespace ui

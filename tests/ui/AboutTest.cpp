@@ -134,5 +134,24 @@ TEST_F(AboutTest, WithoutBrowserOrMailTheLinksAreGrey) {
     EXPECT_TRUE(app.Running());
 }
 
+TEST_F(AboutTest, OpeningAndClosingTheBoxLeavesNoGdiObjectBehind) {
+    ASSERT_EQ(app.Start(), "");
+    auto openAndClose = [&] {
+        app.Command(kAboutCommand);
+        HWND about = app.WaitForWindow(kAboutCaption);
+        if (!about) return false;
+        app.PressKey(VK_ESCAPE);
+        return app.WindowGone(about) && app.Sync();
+    };
+    // The first opening may create what the process then keeps (fonts, cached pictures).
+    ASSERT_TRUE(openAndClose());
+    const int before = app.Resources().gdiObjects;
+    ASSERT_GT(before, 0) << "the process's GDI objects cannot be counted";
+    constexpr int kOpenings = 25;
+    for (int i = 0; i < kOpenings; ++i) ASSERT_TRUE(openAndClose()) << "opening " << i;
+    // Each opening used to leave its two pictures behind.
+    EXPECT_LE(app.Resources().gdiObjects - before, 2) << "before: " << before;
+}
+
 }  // namespace
 }  // namespace e2e

@@ -332,7 +332,11 @@ std::string Program::Start(bool onlyCreated) {
 namespace {
 // The 32-bit PEB's GdiSharedHandleTable: 0x10000 entries of 24 bytes (object 8,
 // owner 4, unique 2, type 1, flags 1, user 8); a non-zero type is a live object.
+// In a 64-bit prefix Wine leaves that field 0 and fills the 64-bit PEB's, which it
+// puts one page below the 32-bit one.
 constexpr DWORD kPebGdiTable = 0x94;
+constexpr DWORD kPeb64Offset = 0x1000;
+constexpr DWORD kPeb64GdiTable = 0xF8;
 constexpr size_t kGdiEntries = 0x10000;
 constexpr size_t kGdiEntrySize = 24;
 constexpr size_t kGdiTypeOffset = 14;
@@ -355,8 +359,17 @@ int CountGdiObjects(HANDLE process) {
     DWORD table = 0;
     SIZE_T read = 0;
     if (!::ReadProcessMemory(process, reinterpret_cast<void*>(basic.pebBaseAddress + kPebGdiTable), &table,
-                             sizeof table, &read) || table == 0)
+                             sizeof table, &read))
         return -1;
+    if (table == 0) {
+        ULONGLONG table64 = 0;
+        const DWORD peb64 = basic.pebBaseAddress - kPeb64Offset;
+        if (!::ReadProcessMemory(process, reinterpret_cast<void*>(peb64 + kPeb64GdiTable), &table64, sizeof table64,
+                                 &read) ||
+            table64 == 0 || table64 > MAXDWORD)
+            return -1;
+        table = static_cast<DWORD>(table64);
+    }
     std::vector<unsigned char> entries(kGdiEntries * kGdiEntrySize);
     if (!::ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &read))
         return -1;
