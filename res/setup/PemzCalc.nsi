@@ -1,6 +1,6 @@
 ; The calculator's setup and uninstaller. The build runs makensis with:
 ;   PEMZ_VERSION    shown version ("1.00")      PEMZ_VERSION4  four-part version ("1.0.0.1")
-;   PEMZ_FILES      generated .nsh naming the files to install
+;   PEMZ_FILES      generated .nsh naming the files to install and remove
 ;   PEMZ_ICON       the program's icon          PEMZ_OUTFILE   the setup to write
 Unicode true
 SetCompressor /SOLID lzma
@@ -119,11 +119,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
-    !insertmacro PEMZ_DELETE_FILES
-    ; The help viewer's own index files, written beside the help file.
-    Delete "$INSTDIR\PemzCalc.GID"
-    Delete "$INSTDIR\PemzCalc.FTS"
-    Delete "$INSTDIR\PemzCalc.FTG"
+    !insertmacro PEMZ_DELETE_FILES   ; with the help viewer's files beside them
     Delete "$INSTDIR\${UNINSTALLER}"
     ; Never recursive: the folder may hold what the user put there.
     RMDir "$INSTDIR"
