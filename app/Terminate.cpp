@@ -14,6 +14,8 @@ void __verbose_terminate_handler() { std::abort(); }
 // Containers report misuse and impossible sizes through these. Only allocation
 // failures are ever caught (the mail service's bad_alloc), so they stay
 // exceptions; the others could only end in std::terminate, and end there now.
+// Code that comes to need another of them makes the link fail on a second
+// definition of these: add that one here.
 namespace std {
 void __throw_bad_alloc() { throw bad_alloc(); }
 void __throw_bad_array_new_length() { throw bad_array_new_length(); }
