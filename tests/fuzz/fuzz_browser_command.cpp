@@ -19,6 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t placeholder = open.find("%1");
     const std::string program = open.substr(0, placeholder == std::string::npos ? open.size() : placeholder);
     FUZZ_CHECK(command.compare(0, program.size(), program) == 0);
+    // A quoted placeholder, the first of all, takes the address between its quotes.
+    const std::size_t quoted = open.find("\"%1\"");
+    if (quoted != std::string::npos && quoted + 1 == placeholder)
+        FUZZ_CHECK(command == open.substr(0, quoted + 1) + url + open.substr(quoted + 3));
     // Without a placeholder the address is appended after one space.
     if (placeholder == std::string::npos)
         FUZZ_CHECK(command == open + ' ' + url);

@@ -89,8 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     std::uint32_t{static_cast<unsigned char>(bytes[1])} << 8 |
                     std::uint32_t{static_cast<unsigned char>(bytes[2])} << 16 |
                     std::uint32_t{static_cast<unsigned char>(bytes[3])} << 24));
-    else if (!stored || type != services::ValueType::Dword || bytes.size() > 4)
-        FUZZ_CHECK(number == -77);
+    else
+        FUZZ_CHECK(number == -77);  // anything but a 4-byte DWORD is absent
 
     // A written number or text reads back the same, wherever the path leads.
     if (store.WriteSetting(path, 12345, root))
@@ -104,8 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     registry.Put(RegistryRoot::LocalMachine, "Software\\Pemz", "Euro", type,
                  std::vector<unsigned char>(path.begin(), path.end()));
     const double parity = store.LoadParity();
+    FUZZ_CHECK(calc::IsUsableParity(parity));
     double scanned = 0;
-    if (calc::ScanNumber(path.substr(0, path.find('\0')), scanned) == 0)
+    if (calc::ScanNumber(path.substr(0, path.find('\0')), scanned) == 0 || !calc::IsUsableParity(scanned))
         FUZZ_CHECK(parity == services::kDefaultParity);
     FUZZ_CHECK(registry.OpenKeyCount() == 0);
     return 0;
