@@ -2,6 +2,7 @@
 #include "services/MemoryKeyValueStore.h"
 
 #include <cstring>
+#include <utility>
 
 namespace services {
 namespace {
@@ -69,7 +70,7 @@ bool MemoryKeyValueStore::QueryValue(Key key, const std::string& name, ValueType
 bool MemoryKeyValueStore::SetValue(Key key, const std::string& name, ValueType type, const void* data,
                                    std::uint32_t size) {
     const auto open = open_.find(key);
-    if (open == open_.end()) return false;
+    if (open == open_.end() || refusingValues_) return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
     keys_[open->second][Lower(name)] = Value{type, std::vector<unsigned char>(bytes, bytes + size)};
     return true;
@@ -79,9 +80,11 @@ void MemoryKeyValueStore::CloseKey(Key key) { open_.erase(key); }
 
 void MemoryKeyValueStore::Put(RegistryRoot root, const std::string& key, const std::string& name, ValueType type,
                               const std::vector<unsigned char>& data) {
+    const bool refusing = std::exchange(refusingValues_, false);
     const Key handle = Open(root, key, true);
     SetValue(handle, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
     CloseKey(handle);
+    refusingValues_ = refusing;
 }
 
 void MemoryKeyValueStore::PutText(RegistryRoot root, const std::string& key, const std::string& name,

@@ -35,6 +35,8 @@ public:
     std::size_t OpenKeyCount() const { return open_.size(); }
     // Makes CreateKey fail, like HKEY_LOCAL_MACHINE without the right to write.
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // Makes SetValue fail on keys that still open, like a key opened without write access.
+    void SetRefusingValues(bool refusing) { refusingValues_ = refusing; }
 
 private:
     using Values = std::map<std::string, Value>;
@@ -45,6 +47,7 @@ private:
     std::map<Key, std::string> open_;
     Key nextKey_ = 1;
     bool readOnly_ = false;
+    bool refusingValues_ = false;
 };
 
 }  // namespace services

@@ -65,8 +65,7 @@ bool SettingsStore::WriteSetting(const std::string& path, std::int32_t value, Re
     const auto bits = static_cast<std::uint32_t>(value);
     const unsigned char data[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
                                    static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
-    registry_.SetValue(key.get(), location.valueName, ValueType::Dword, data, sizeof data);
-    return true;
+    return registry_.SetValue(key.get(), location.valueName, ValueType::Dword, data, sizeof data);
 }
 
 bool SettingsStore::ReadSettingText(const std::string& path, std::string& text, const std::string& defaultText,
@@ -103,9 +102,8 @@ bool SettingsStore::WriteSettingText(const std::string& path, const std::string&
     const SettingLocation location = ResolveSettingPath(root, path);
     ScopedKey key(registry_, registry_.CreateKey(root, location.key));
     if (!key) return false;
-    registry_.SetValue(key.get(), location.valueName, ValueType::String, text.data(),
-                       static_cast<std::uint32_t>(text.size()));
-    return true;
+    return registry_.SetValue(key.get(), location.valueName, ValueType::String, text.data(),
+                              static_cast<std::uint32_t>(text.size()));
 }
 
 bool SettingsStore::SettingExists(const std::string& path, RegistryRoot root) const {

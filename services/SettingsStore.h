@@ -37,7 +37,8 @@ public:
     // The default unless the value is a REG_DWORD of exactly four bytes.
     std::int32_t ReadSetting(const std::string& path, std::int32_t defaultValue,
                              RegistryRoot root = RegistryRoot::CurrentUser) const;
-    // True when the key could be opened or created.
+    // True only when the value was written: a key that cannot be created or a value the
+    // registry refuses is never reported as stored.
     bool WriteSetting(const std::string& path, std::int32_t value, RegistryRoot root = RegistryRoot::CurrentUser) const;
     // Reads the whole REG_SZ text, whatever its length. No key or no value: text receives
     // defaultText and the result is false. A value of another type: false, with its bytes
@@ -47,7 +48,7 @@ public:
     // The same read, telling the type of the value it found (nothing when it found none).
     std::optional<ValueType> ReadSettingTextOfAnyType(const std::string& path, std::string& text,
                                                       const std::string& defaultText, RegistryRoot root) const;
-    // REG_SZ written with a data length of text.size(): no terminator.
+    // REG_SZ written with a data length of text.size(): no terminator. True as for WriteSetting.
     bool WriteSettingText(const std::string& path, const std::string& text,
                           RegistryRoot root = RegistryRoot::CurrentUser) const;
     bool SettingExists(const std::string& path, RegistryRoot root = RegistryRoot::CurrentUser) const;

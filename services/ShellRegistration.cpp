@@ -13,7 +13,7 @@ std::string OpenCommand(const std::string& exePath) {
 
 // The entries are the same at almost every start: reading them is much cheaper
 // than rewriting them (a registry write is flushed and notified to every watcher).
-// True when the key could be opened or created, as for WriteSettingText.
+// True when the text is stored, as for WriteSettingText.
 bool WriteIfChanged(const SettingsStore& store, const std::string& path, const std::string& text,
                     RegistryRoot root) {
     std::string stored;

@@ -120,13 +120,18 @@ TEST_F(SettingsStoreTest, TextsAreWrittenWithoutTerminatorAndReadWhole) {
     EXPECT_EQ(text, "");
 }
 
-TEST_F(SettingsStoreTest, WritesReportAKeyThatCannotBeCreated) {
-    registry.SetReadOnly(true);
-    EXPECT_FALSE(store.WriteSetting(".\\Precision", 1));
-    EXPECT_FALSE(store.WriteSettingText(".\\Desktop\\Main", "1 2 3 4 0"));
-    EXPECT_FALSE(store.SaveParity(7.0));
-    EXPECT_FALSE(registry.HasKey(kUser, kProgramKey));
-    EXPECT_EQ(store.ReadSetting(".\\Precision", 2), 2);
+TEST_F(SettingsStoreTest, WritesReportAKeyThatCannotBeCreatedOrAValueThatIsRefused) {
+    for (bool keyRefused : {true, false}) {
+        SCOPED_TRACE(keyRefused ? "key refused" : "value refused");
+        registry.SetReadOnly(keyRefused);
+        registry.SetRefusingValues(!keyRefused);
+        EXPECT_FALSE(store.WriteSetting(".\\Precision", 1));
+        EXPECT_FALSE(store.WriteSettingText(".\\Desktop\\Main", "1 2 3 4 0"));
+        EXPECT_FALSE(store.SaveParity(7.0));
+        EXPECT_EQ(store.ReadSetting(".\\Precision", 2), 2);
+        EXPECT_EQ(store.LoadParity(), 6.5);
+        EXPECT_FALSE(store.SettingExists(".\\Desktop\\Main"));
+    }
 }
 
 TEST_F(SettingsStoreTest, ParityTextsReadAsTheirFirstNumberWhenItIsUsable) {
