@@ -144,5 +144,19 @@ TEST_F(SettingsTest, SeparatorAndPointChangeTheDisplayAndAreStoredSignExtended) 
     ASSERT_TRUE(Close(dialog, IDCANCEL));
 }
 
+TEST_F(SettingsTest, LongParityTextsAndControlCharactersAreTakenByTheRules) {
+    ASSERT_EQ(app.Start(), "");
+    ASSERT_TRUE(Accept(std::string(10 << 10, '9').c_str()));  // overflows: refused
+    EXPECT_EQ(app.Text(kParityLabel), "1 Euro=6,5 F");
+    EXPECT_FALSE(StoredParity());
+    ASSERT_TRUE(Accept(("7.25" + std::string(10 << 10, 'x')).c_str(), "\t", "\x01"));
+    EXPECT_EQ(StoredParity(), "   7.250000");
+    EXPECT_EQ(reg::Setting("Milliers"), static_cast<DWORD>('\t'));
+    EXPECT_EQ(reg::Setting("Point"), 1u);
+    app.Type("1234.5");
+    EXPECT_EQ(Shown(), Lines("1234\x01" "5", "170\x01" "28"));
+    EXPECT_EQ(app.Text(kParityLabel), "1 Euro=7\x01" "25 F");
+}
+
 }  // namespace
 }  // namespace e2e
