@@ -2,9 +2,9 @@
 # Soak run: bash scripts/soak.sh [N] [SEED]
 # Drives build/win32/PemzCalc.exe with N random user actions (default 100000)
 # and prints the program's GDI objects, windows and private bytes every 1,000
-# actions. It runs in a prefix of its own, 32-bit (WINEARCH=win32), because
-# Wine fills the GDI handle table the count is read from only there. The
-# figures also go to build/soak/soak-N-SEED.txt.
+# actions. It runs in a 32-bit prefix of its own (WINEARCH=win32), where the
+# program's settings are its alone. The figures also go to
+# build/soak/soak-N-SEED.txt.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 actions=${1:-100000}

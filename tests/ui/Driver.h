@@ -166,7 +166,7 @@ public:
 
     HWND Window() const { return window_; }
     // GetGuiResources answers 0 under Wine: the GDI objects are counted in the process's
-    // handle table, which Wine fills in a 32-bit prefix only (WINEARCH=win32).
+    // GDI handle table instead.
     ProcessResources Resources() const;
     HWND Item(int id) const { return ::GetDlgItem(window_, id); }
     DWORD ThreadId() const { return threadId_; }
