@@ -94,10 +94,10 @@ const std::vector<Key>& KeyStream() {
 calc::EngineSettings Settings() {
     calc::EngineSettings settings;
     settings.precision = 2;
-    settings.thousandsSeparator = ' ';
-    settings.decimalPoint = ',';
     settings.euroInput = 0;
-    settings.parity = 6.55957;
+    settings.presentation.thousandsSeparator = ' ';
+    settings.presentation.decimalPoint = ',';
+    settings.presentation.parity = 6.55957;
     return settings;
 }
 

@@ -16,16 +16,11 @@ const char* const kMemoryMark = "M";
 
 Calculator::Calculator(DisplayHost& host) : host_(host), state_() {}
 
-CalculatorState& Calculator::State() { return state_; }
 const CalculatorState& Calculator::State() const { return state_; }
 
 void Calculator::Initialise(const EngineSettings& settings)
 {
-    state_.precision = settings.precision;
-    state_.thousandsSeparator = settings.thousandsSeparator;
-    state_.decimalPoint = settings.decimalPoint;
-    state_.euroInput = settings.euroInput;
-    state_.parity = settings.parity;
+    state_.settings = settings;
     OnClear(); // the reset is exactly the clear key's, display included
     state_.memory = 0.0;
     host_.WriteMemoryIndicator("");
@@ -277,24 +272,22 @@ std::string Calculator::FormatAmount(double x) const { return calc::FormatAmount
 
 void Calculator::SetPrecision(std::int32_t precision)
 {
-    state_.precision = precision;
+    state_.settings.precision = precision;
     RefreshDisplay();
 }
 
 void Calculator::SetInputCurrency(std::int32_t euroInput)
 {
-    state_.euroInput = euroInput;
+    state_.settings.euroInput = euroInput;
     // The amounts are not converted: they are read in the other currency from now on.
     if (state_.displayState == DisplayState::Entry)
         state_.displayState = DisplayState::ShowingValue;
     RefreshDisplay();
 }
 
-void Calculator::SetPresentation(double parity, char separator, char point)
+void Calculator::SetPresentation(const Presentation& presentation)
 {
-    state_.parity = parity;
-    state_.thousandsSeparator = separator;
-    state_.decimalPoint = point;
+    state_.settings.presentation = presentation;
     RefreshDisplay();
 }
 
@@ -316,19 +309,19 @@ bool Calculator::Paste(const std::string& clipboardText)
 
 std::string Calculator::CopyText(double x) const
 {
-    return FormatRounded(RoundToPrecision(x, state_.precision), state_.precision);
+    return FormatRounded(RoundToPrecision(x, state_.settings.precision), state_.settings.precision);
 }
 
 double Calculator::EuroAmount() const
 {
     const double n = CurrentNumber();
-    return state_.euroInput != 0 ? n : n / state_.parity;
+    return state_.settings.euroInput != 0 ? n : n / state_.settings.presentation.parity;
 }
 
 double Calculator::FrancsAmount() const
 {
     const double n = CurrentNumber();
-    return state_.euroInput != 0 ? state_.parity * n : n;
+    return state_.settings.euroInput != 0 ? state_.settings.presentation.parity * n : n;
 }
 
 } // namespace calc

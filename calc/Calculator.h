@@ -16,10 +16,10 @@ class Calculator {
 public:
     explicit Calculator(DisplayHost& host);
 
-    CalculatorState& State();
+    // Read-only: only the operations below change the state.
     const CalculatorState& State() const;
 
-    // Takes the five settings, resets the calculation, shows it, then empties
+    // Takes the stored settings, resets the calculation, shows it, then empties
     // the memory and its indicator.
     void Initialise(const EngineSettings& settings);
 
@@ -51,7 +51,7 @@ public:
     // Engine side of the window's settings and clipboard operations.
     void SetPrecision(std::int32_t precision);
     void SetInputCurrency(std::int32_t euroInput); // also ends a running entry
-    void SetPresentation(double parity, char separator, char point);
+    void SetPresentation(const Presentation& presentation);
     // Reads a number from clipboard text (its first ',' taken as the point);
     // true when one was read. The display is rewritten either way.
     bool Paste(const std::string& clipboardText);

@@ -18,23 +18,24 @@ constexpr int MaxEntryLength = 12;
 // An accumulator above this (fifteen nines) is an error; there is no lower bound.
 constexpr double ResultLimit = 999999999999999.0;
 
-// The settings the window reads from the store and hands to the engine.
-struct EngineSettings {
-    std::int32_t precision = 2;        // -1 (or any negative) is "Auto"
+// How amounts are shown: the settings dialog edits these three together.
+struct Presentation {
+    double parity = 6.5;               // francs per euro
     char thousandsSeparator = ' ';     // 0: no grouping
     char decimalPoint = ',';           // 0 or '.': "." is shown
+};
+
+// What start-up hands the engine: the stored settings.
+struct EngineSettings {
+    std::int32_t precision = 2;        // -1 (or any negative) is "Auto"
     std::int32_t euroInput = 0;        // nonzero: numbers are typed and held in euros
-    double parity = 6.5;               // francs per euro
+    Presentation presentation;
 };
 
 // Amounts (value, accumulator, memory) are in the input currency. entryText uses
 // "." as its point whatever the display shows.
 struct CalculatorState {
-    std::int32_t precision = 2;
-    char thousandsSeparator = ' ';
-    char decimalPoint = ',';
-    std::int32_t euroInput = 0;
-    double parity = 6.5;
+    EngineSettings settings;
     std::string entryText = "0";
     double accumulator = 0.0;
     double value = 0.0;

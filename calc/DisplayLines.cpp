@@ -13,8 +13,10 @@ namespace {
 // the other line then converts.
 std::string ShowAmount(const CalculatorState& state, double& x)
 {
-    x = RoundToPrecision(x, state.precision);
-    return FormatDisplayed(x, state.precision, state.thousandsSeparator, state.decimalPoint);
+    const EngineSettings& settings = state.settings;
+    x = RoundToPrecision(x, settings.precision);
+    return FormatDisplayed(x, settings.precision, settings.presentation.thousandsSeparator,
+                           settings.presentation.decimalPoint);
 }
 
 } // namespace
@@ -27,7 +29,8 @@ std::string FormatAmount(const CalculatorState& state, double x)
 
 DisplayLines FormatDisplay(const CalculatorState& state)
 {
-    const bool euroInput = state.euroInput != 0;
+    const bool euroInput = state.settings.euroInput != 0;
+    const double parity = state.settings.presentation.parity;
     DisplayLines lines{std::string(), std::string(), euroInput};
     std::string& inputLine = euroInput ? lines.euro : lines.francs;
     std::string& otherLine = euroInput ? lines.francs : lines.euro;
@@ -38,8 +41,8 @@ DisplayLines FormatDisplay(const CalculatorState& state)
         break;
     case DisplayState::Entry: {
         inputLine = state.entryText;
-        ApplyDecimalPoint(inputLine, state.decimalPoint);
-        const double other = euroInput ? state.parity * state.value : state.value / state.parity;
+        ApplyDecimalPoint(inputLine, state.settings.presentation.decimalPoint);
+        const double other = euroInput ? parity * state.value : state.value / parity;
         otherLine = FormatAmount(state, other);
         break;
     }
@@ -47,7 +50,7 @@ DisplayLines FormatDisplay(const CalculatorState& state)
     case DisplayState::ShowingAccumulator: {
         double n = state.displayState == DisplayState::ShowingValue ? state.value : state.accumulator;
         inputLine = ShowAmount(state, n);
-        double m = euroInput ? state.parity * n : n / state.parity;
+        double m = euroInput ? parity * n : n / parity;
         otherLine = ShowAmount(state, m);
         break;
     }

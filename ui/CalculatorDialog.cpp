@@ -107,8 +107,8 @@ CalculatorDialog::CalculatorDialog(HICON icon, HACCEL accelerators, fw::UniqueBr
       calculator_(*this) {}
 
 std::string CalculatorDialog::ParityLabelText() const {
-    const calc::CalculatorState& state = calculator_.State();
-    return calc::FormatParityLabel(state.parity, state.decimalPoint);
+    const calc::Presentation& presentation = calculator_.State().settings.presentation;
+    return calc::FormatParityLabel(presentation.parity, presentation.decimalPoint);
 }
 
 // ---- Initialisation ----------------------------------------------------------------
@@ -128,21 +128,20 @@ bool CalculatorDialog::OnInitDialog() {
     alwaysOnTop_ = LowByteSigned(Store().ReadSetting(".\\TopMost", 0));
     ApplyTopMost();
 
-    calc::CalculatorState& state = calculator_.State();
-    state.precision = Store().ReadSetting(".\\Precision", 2);
+    calc::EngineSettings settings;
+    settings.precision = Store().ReadSetting(".\\Precision", 2);
+    settings.presentation.thousandsSeparator = LowByte(Store().ReadSetting(".\\Milliers", ' '));
+    settings.presentation.decimalPoint = LowByte(Store().ReadSetting(".\\Point", ','));
+    settings.euroInput = LowByteSigned(Store().ReadSetting(".\\SaisieEuro", 0));
+    settings.presentation.parity = Store().LoadParity();
+    calculator_.Initialise(settings);
+
     // Unsigned arithmetic: any stored number is a valid (possibly absent) item index.
-    ::SendMessageA(Item(IDC_PRECISION), CB_SETCURSEL, static_cast<WPARAM>(state.precision) + 1, 0);
-    state.thousandsSeparator = LowByte(Store().ReadSetting(".\\Milliers", ' '));
-    state.decimalPoint = LowByte(Store().ReadSetting(".\\Point", ','));
-    state.euroInput = LowByteSigned(Store().ReadSetting(".\\SaisieEuro", 0));
-    ::CheckDlgButton(window, state.euroInput != 0 ? IDC_INPUT_EURO : IDC_INPUT_FRANCS, BST_CHECKED);
-    state.parity = Store().LoadParity();
+    ::SendMessageA(Item(IDC_PRECISION), CB_SETCURSEL, static_cast<WPARAM>(settings.precision) + 1, 0);
+    ::CheckDlgButton(window, settings.euroInput != 0 ? IDC_INPUT_EURO : IDC_INPUT_FRANCS, BST_CHECKED);
     ::SetDlgItemTextA(window, IDC_PARITY_LABEL, ParityLabelText().c_str());
 
     CreateLabelFont();
-
-    calculator_.Initialise({state.precision, state.thousandsSeparator, state.decimalPoint, state.euroInput,
-                            state.parity});
 
     ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -209,7 +208,7 @@ void CalculatorDialog::OnDisplayLineFocus() { FocusHolder(); }
 LRESULT CalculatorDialog::OnCtlColor(WPARAM wordParam, LPARAM longParam) {
     const auto dc = reinterpret_cast<HDC>(wordParam);
     const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(longParam));
-    const int inputLine = calculator_.State().euroInput != 0 ? IDC_EURO_LINE : IDC_FRANCS_LINE;
+    const int inputLine = calculator_.State().settings.euroInput != 0 ? IDC_EURO_LINE : IDC_FRANCS_LINE;
     if (id == inputLine) {
         ::SetBkColor(dc, kInputLineColour);
         return reinterpret_cast<LRESULT>(inputLineBrush_.get());
@@ -276,14 +275,12 @@ void CalculatorDialog::ApplyTopMost() {
     ::CheckMenuItem(::GetMenu(Hwnd()), ID_TOPMOST, MF_BYCOMMAND | (alwaysOnTop_ != 0 ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// The settings dialog edits parity, separator and point in place; label and lines are
-// rewritten after OK and cancel alike.
+// Label and lines are rewritten after OK and cancel alike.
 void CalculatorDialog::OnSettings() {
-    calc::CalculatorState& state = calculator_.State();
-    SettingsDialog settings(&state.parity, &state.thousandsSeparator, &state.decimalPoint);
+    SettingsDialog settings(calculator_.State().settings.presentation);
     settings.DoModal();
+    calculator_.SetPresentation(settings.Result());
     ::SetDlgItemTextA(Hwnd(), IDC_PARITY_LABEL, ParityLabelText().c_str());
-    calculator_.RefreshDisplay();
 }
 
 // ---- Selectors ---------------------------------------------------------------------

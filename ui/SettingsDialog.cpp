@@ -1,4 +1,5 @@
-// The settings dialog: fills its fields from the calculator and stores what OK accepts.
+// The settings dialog: fills its fields from the presentation it is given and stores
+// what OK accepts.
 #include "ui/SettingsDialog.h"
 
 #include <cstdint>
@@ -19,15 +20,14 @@ std::int32_t StoredCode(char c) { return static_cast<signed char>(c); }
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(double* parityTarget, char* separatorTarget, char* pointTarget)
-    : fw::Dialog(IDD_SETTINGS), parityTarget_(parityTarget), separatorTarget_(separatorTarget), pointTarget_(pointTarget) {}
+SettingsDialog::SettingsDialog(const calc::Presentation& current) : fw::Dialog(IDD_SETTINGS), presentation_(current) {}
 
 bool SettingsDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     // The parity field always uses "." whatever the display's decimal point is.
-    ::SetDlgItemTextA(Hwnd(), IDC_PARITY_FIELD, calc::FormatParityField(*parityTarget_).c_str());
-    SetCharacterField(IDC_SEPARATOR_FIELD, *separatorTarget_);
-    SetCharacterField(IDC_POINT_FIELD, *pointTarget_);
+    ::SetDlgItemTextA(Hwnd(), IDC_PARITY_FIELD, calc::FormatParityField(presentation_.parity).c_str());
+    SetCharacterField(IDC_SEPARATOR_FIELD, presentation_.thousandsSeparator);
+    SetCharacterField(IDC_POINT_FIELD, presentation_.decimalPoint);
     return true;
 }
 
@@ -38,13 +38,13 @@ void SettingsDialog::OnOK() {
 
     double parity = 0.0;
     if (ReadParity(WindowText(Item(IDC_PARITY_FIELD)), parity)) {
-        *parityTarget_ = parity;
+        presentation_.parity = parity;
         store.SaveParity(parity);
     }
-    *separatorTarget_ = CharacterField(IDC_SEPARATOR_FIELD);
-    store.WriteSetting(".\\Milliers", StoredCode(*separatorTarget_));
-    *pointTarget_ = CharacterField(IDC_POINT_FIELD);
-    store.WriteSetting(".\\Point", StoredCode(*pointTarget_));
+    presentation_.thousandsSeparator = CharacterField(IDC_SEPARATOR_FIELD);
+    store.WriteSetting(".\\Milliers", StoredCode(presentation_.thousandsSeparator));
+    presentation_.decimalPoint = CharacterField(IDC_POINT_FIELD);
+    store.WriteSetting(".\\Point", StoredCode(presentation_.decimalPoint));
 }
 
 // One character, or the empty text for 0.

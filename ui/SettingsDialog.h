@@ -1,15 +1,18 @@
-// The settings dialog: parity, thousands separator and decimal point, edited in place.
+// The settings dialog: parity, thousands separator and decimal point.
 #ifndef PEMZ_UI_SETTINGSDIALOG_H
 #define PEMZ_UI_SETTINGSDIALOG_H
 
+#include "calc/CalculatorState.h"
 #include "framework/Dialog.h"
 
 namespace ui {
 
 class SettingsDialog : public fw::Dialog {
 public:
-    // The targets belong to the calculator window, which outlives the dialog.
-    SettingsDialog(double* parityTarget, char* separatorTarget, char* pointTarget);
+    explicit SettingsDialog(const calc::Presentation& current);
+
+    // What OK accepted (and stored), or the presentation it opened with.
+    const calc::Presentation& Result() const { return presentation_; }
 
 protected:
     bool OnInitDialog() override;  // fills the fields
@@ -19,9 +22,7 @@ private:
     void SetCharacterField(int id, char c);
     char CharacterField(int id) const;
 
-    double* parityTarget_;
-    char* separatorTarget_;
-    char* pointTarget_;
+    calc::Presentation presentation_;
 };
 
 }  // namespace ui

@@ -7,7 +7,7 @@ namespace calc::test {
 namespace {
 
 using Events = std::vector<std::string>;
-const EngineSettings kEuroInput{2, ' ', ',', 1, 6.5};
+const EngineSettings kEuroInput{2, 1, Presentation{6.5, ' ', ','}};
 
 // ---- Display contract ---------------------------------------------------------
 

@@ -68,9 +68,9 @@ TEST(FormatAmount, DisplayTexts)
     };
     for (const auto& c : cases) {
         CalculatorState state;
-        state.precision = c.precision;
-        state.thousandsSeparator = c.separator;
-        state.decimalPoint = c.point;
+        state.settings.precision = c.precision;
+        state.settings.presentation.thousandsSeparator = c.separator;
+        state.settings.presentation.decimalPoint = c.point;
         EXPECT_EQ(FormatAmount(state, c.x), c.text) << c.x << " at precision " << c.precision;
     }
 }

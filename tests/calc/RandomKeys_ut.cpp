@@ -42,7 +42,7 @@ TEST(RandomKeys, InvariantsHoldAfterEveryKey)
                 ASSERT_EQ(typed, s.value) << "keys " << trail;
             }
             // The typed text may read "-0," (backspace on -0.5); a conversion or result may not.
-            ASSERT_TRUE(HasNoSignedZero(s.euroInput ? d.host.francs : d.host.euro)) << "keys " << trail;
+            ASSERT_TRUE(HasNoSignedZero(s.settings.euroInput ? d.host.francs : d.host.euro)) << "keys " << trail;
             if (s.displayState != DisplayState::Entry) {
                 ASSERT_TRUE(HasNoSignedZero(d.host.francs) && HasNoSignedZero(d.host.euro)) << "keys " << trail;
             }

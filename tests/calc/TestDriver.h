@@ -27,7 +27,7 @@ public:
     void FocusHolder() override { events.push_back("focus"); }
 };
 
-inline EngineSettings DefaultSettings() { return EngineSettings{2, ' ', ',', 0, 6.5}; }
+inline EngineSettings DefaultSettings() { return EngineSettings{2, 0, Presentation{6.5, ' ', ','}}; }
 
 // Key scripts are space-separated tokens: numbers ("12.5" types 1, 2, point, 5),
 // "+" "-" "*" "/" "=" "%" "1/x" "+/-" "<-" "CE" "C" "MC" "MR" "MS" "M+", and the
@@ -55,7 +55,7 @@ public:
         EXPECT_EQ(host.euro, euro) << "after \"" << script << "\"";
     }
 
-    CalculatorState& State() { return calculator.State(); }
+    const CalculatorState& State() const { return calculator.State(); }
 
     RecordingHost host;
     Calculator calculator;
@@ -82,7 +82,8 @@ private:
         else if (t == "euro" || t == "francs") c.SetInputCurrency(t == "euro");
         else if (t.rfind("prec=", 0) == 0) c.SetPrecision(std::stoi(t.substr(5)));
         else if (double parity = 0; t.rfind("parity=", 0) == 0 && ScanNumber(t.substr(7), parity) == 1)
-            c.SetPresentation(parity, c.State().thousandsSeparator, c.State().decimalPoint);
+            c.SetPresentation({parity, c.State().settings.presentation.thousandsSeparator,
+                               c.State().settings.presentation.decimalPoint});
         else if (t.rfind("paste=", 0) == 0) c.Paste(t.substr(6));
         else
             for (char ch : t) {

@@ -25,8 +25,8 @@ public:
 
 void CheckLine(const std::string& text, double r, const calc::CalculatorState& s)
 {
-    if (fuzz::IsReadableStyle(s.thousandsSeparator, s.decimalPoint))
-        fuzz::CheckAmountText(text, r, s.precision, s.thousandsSeparator, s.decimalPoint);
+    if (fuzz::IsReadableStyle(s.settings.presentation.thousandsSeparator, s.settings.presentation.decimalPoint))
+        fuzz::CheckAmountText(text, r, s.settings.precision, s.settings.presentation.thousandsSeparator, s.settings.presentation.decimalPoint);
     else
         FUZZ_CHECK(!text.empty());
 }
@@ -39,16 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzInput in(data, size);
     calc::CalculatorState s;
     const double x = in.Take<double>();
-    s.precision = in.Take<std::int32_t>();
-    s.thousandsSeparator = in.TakeChar();
-    s.decimalPoint = in.TakeChar();
-    s.parity = in.Take<double>();
+    s.settings.precision = in.Take<std::int32_t>();
+    s.settings.presentation.thousandsSeparator = in.TakeChar();
+    s.settings.presentation.decimalPoint = in.TakeChar();
+    s.settings.presentation.parity = in.Take<double>();
     const auto flags = in.Take<std::uint8_t>();
     s.accumulator = in.Take<double>();
     s.value = x;
-    s.euroInput = flags & 1;
+    s.settings.euroInput = flags & 1;
 
-    const double r = calc::RoundToPrecision(x, s.precision);
+    const double r = calc::RoundToPrecision(x, s.settings.precision);
     FUZZ_CHECK(std::isfinite(r) == std::isfinite(x));
     CheckLine(calc::FormatAmount(s, x), r, s);
 
@@ -58,27 +58,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      : (flags & 4) != 0 ? calc::DisplayState::Error
                                         : calc::DisplayState::ShowingValue;
     const calc::DisplayLines lines = calc::FormatDisplay(s);
-    const std::string& input = s.euroInput != 0 ? lines.euro : lines.francs;
-    const std::string& other = s.euroInput != 0 ? lines.francs : lines.euro;
+    const std::string& input = s.settings.euroInput != 0 ? lines.euro : lines.francs;
+    const std::string& other = s.settings.euroInput != 0 ? lines.francs : lines.euro;
     if (s.displayState == calc::DisplayState::Error) {
         FUZZ_CHECK(input == calc::ErrorText && other == calc::ErrorText);
     } else {
         const double n = calc::RoundToPrecision(
-            s.displayState == calc::DisplayState::ShowingValue ? s.value : s.accumulator, s.precision);
-        const double m = s.euroInput != 0 ? s.parity * n : n / s.parity;
+            s.displayState == calc::DisplayState::ShowingValue ? s.value : s.accumulator, s.settings.precision);
+        const double m = s.settings.euroInput != 0 ? s.settings.presentation.parity * n : n / s.settings.presentation.parity;
         CheckLine(input, n, s);
-        CheckLine(other, calc::RoundToPrecision(m, s.precision), s);
+        CheckLine(other, calc::RoundToPrecision(m, s.settings.precision), s);
     }
 
     // The clipboard text: no grouping, "." as point, and it pastes back exactly.
     NullHost host;
     calc::Calculator calculator(host);
-    calculator.Initialise({s.precision, s.thousandsSeparator, s.decimalPoint, s.euroInput, 6.5});
+    calc::EngineSettings settings = s.settings;
+    settings.presentation.parity = 6.5;
+    calculator.Initialise(settings);
     const std::string copied = calculator.CopyText(x);
-    fuzz::CheckAmountText(copied, r, s.precision, 0, '.');
+    fuzz::CheckAmountText(copied, r, s.settings.precision, 0, '.');
     FUZZ_CHECK(calculator.Paste(copied) == std::isfinite(r));
-    if (std::isfinite(r) && s.precision >= 0 && s.precision <= calc::MaxDecimals &&
-        std::fabs(r) < 1e15 / std::pow(10.0, s.precision))
+    if (std::isfinite(r) && s.settings.precision >= 0 && s.settings.precision <= calc::MaxDecimals &&
+        std::fabs(r) < 1e15 / std::pow(10.0, s.settings.precision))
         FUZZ_CHECK(calculator.State().value == r);
     return 0;
 }

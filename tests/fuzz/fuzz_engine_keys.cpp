@@ -28,7 +28,7 @@ public:
 void Press(calc::Calculator& c, char key, fuzz::FuzzInput& in)
 {
     using calc::Operator;
-    calc::CalculatorState& s = c.State();
+    const calc::Presentation& shown = c.State().settings.presentation;
     switch (key) {
     case '+': c.OnOperator(Operator::Add); break;
     case '-': c.OnOperator(Operator::Subtract); break;
@@ -50,9 +50,9 @@ void Press(calc::Calculator& c, char key, fuzz::FuzzInput& in)
     case 'F': c.SetInputCurrency(0); break;
     case 'p': c.SetPrecision(in.Take<std::int8_t>()); break;
     case 'q': c.SetPrecision(in.Take<std::int32_t>()); break;
-    case 'x': c.SetPresentation(in.Take<double>(), s.thousandsSeparator, s.decimalPoint); break;
-    case 'g': c.SetPresentation(s.parity, in.TakeChar(), s.decimalPoint); break;
-    case 'd': c.SetPresentation(s.parity, s.thousandsSeparator, in.TakeChar()); break;
+    case 'x': c.SetPresentation({in.Take<double>(), shown.thousandsSeparator, shown.decimalPoint}); break;
+    case 'g': c.SetPresentation({shown.parity, in.TakeChar(), shown.decimalPoint}); break;
+    case 'd': c.SetPresentation({shown.parity, shown.thousandsSeparator, in.TakeChar()}); break;
     case 'v': c.Paste(in.TakeText()); break;
     default:
         if (key >= '0' && key <= '9')
@@ -80,7 +80,7 @@ void CheckState(const calc::Calculator& c, const LinesHost& host)
     // A result that overflowed is an error, never a shown infinity.
     if (s.displayState == calc::DisplayState::ShowingAccumulator)
         FUZZ_CHECK(std::isfinite(s.accumulator));
-    const std::string& converted = s.euroInput != 0 ? host.francs : host.euro;
+    const std::string& converted = s.settings.euroInput != 0 ? host.francs : host.euro;
     FUZZ_CHECK(calc::test::HasNoSignedZero(converted));
     if (s.displayState != calc::DisplayState::Entry)
         FUZZ_CHECK(calc::test::HasNoSignedZero(host.francs) && calc::test::HasNoSignedZero(host.euro));
@@ -95,10 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzInput in(data, size);
     calc::EngineSettings settings;
     settings.precision = in.Take<std::int8_t>();
-    settings.thousandsSeparator = in.TakeChar();
-    settings.decimalPoint = in.TakeChar();
+    settings.presentation.thousandsSeparator = in.TakeChar();
+    settings.presentation.decimalPoint = in.TakeChar();
     settings.euroInput = in.Take<std::uint8_t>() & 1;
-    settings.parity = in.Take<double>();
+    settings.presentation.parity = in.Take<double>();
 
     LinesHost host;
     calc::Calculator calculator(host);
