@@ -8,6 +8,7 @@
 #include "framework/FrameworkIds.h"
 #include "res/resource.h"
 #include "services/Browser.h"
+#include "services/CalculatorSettings.h"
 #include "services/ProgramSettings.h"
 #include "calc/NumberText.h"
 #include "ui/AboutDialog.h"
@@ -29,11 +30,7 @@ constexpr DWORD kFlashMilliseconds = 30;
 constexpr WPARAM kPasteLimit = 400;
 constexpr COLORREF kLabelColour = RGB(0, 0, 255);
 
-// The store keeps 32-bit integers; these settings use their low byte only.
-std::int32_t LowByteSigned(std::int32_t stored) { return static_cast<signed char>(stored & 0xFF); }
-char LowByte(std::int32_t stored) { return static_cast<char>(stored & 0xFF); }
-
-const services::SettingsStore& Store() { return services::ProgramSettings(); }
+services::CalculatorSettings StoredSettings() { return services::CalculatorSettings(services::ProgramSettings()); }
 
 // Switches a control's redrawing off for a scope. Switched back on, the control is
 // repainted whole: while it was off its own repaint requests were dropped.
@@ -125,15 +122,10 @@ bool CalculatorDialog::OnInitDialog() {
     if (menu && ::SetMenu(window, menu.get())) menu.release();  // the window owns it now
     ::DrawMenuBar(window);
 
-    alwaysOnTop_ = LowByteSigned(Store().ReadSetting(".\\TopMost", 0));
+    alwaysOnTop_ = StoredSettings().TopMost();
     ApplyTopMost();
 
-    calc::EngineSettings settings;
-    settings.precision = Store().ReadSetting(".\\Precision", 2);
-    settings.presentation.thousandsSeparator = LowByte(Store().ReadSetting(".\\Milliers", ' '));
-    settings.presentation.decimalPoint = LowByte(Store().ReadSetting(".\\Point", ','));
-    settings.euroInput = LowByteSigned(Store().ReadSetting(".\\SaisieEuro", 0));
-    settings.presentation.parity = Store().LoadParity();
+    const calc::EngineSettings settings = StoredSettings().Load();
     calculator_.Initialise(settings);
 
     // Unsigned arithmetic: any stored number is a valid (possibly absent) item index.
@@ -264,15 +256,14 @@ void CalculatorDialog::OnAbout() {
 
 // The store decides: what reads back after the write is what the window shows.
 void CalculatorDialog::OnToggleTopMost() {
-    alwaysOnTop_ = alwaysOnTop_ == 0 ? 1 : 0;
-    Store().WriteSetting(".\\TopMost", alwaysOnTop_);
-    alwaysOnTop_ = LowByteSigned(Store().ReadSetting(".\\TopMost", 0));
+    StoredSettings().SaveTopMost(!alwaysOnTop_);
+    alwaysOnTop_ = StoredSettings().TopMost();
     ApplyTopMost();
 }
 
 void CalculatorDialog::ApplyTopMost() {
-    ::SetWindowPos(Hwnd(), alwaysOnTop_ != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ::CheckMenuItem(::GetMenu(Hwnd()), ID_TOPMOST, MF_BYCOMMAND | (alwaysOnTop_ != 0 ? MF_CHECKED : MF_UNCHECKED));
+    ::SetWindowPos(Hwnd(), alwaysOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::CheckMenuItem(::GetMenu(Hwnd()), ID_TOPMOST, MF_BYCOMMAND | (alwaysOnTop_ ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // Label and lines are rewritten after OK and cancel alike.
@@ -287,14 +278,14 @@ void CalculatorDialog::OnSettings() {
 
 void CalculatorDialog::OnPrecisionChanged() {
     const auto index = static_cast<std::int32_t>(::SendMessageA(Item(IDC_PRECISION), CB_GETCURSEL, 0, 0));
-    Store().WriteSetting(".\\Precision", index - 1);
+    StoredSettings().SavePrecision(index - 1);
     calculator_.SetPrecision(index - 1);
 }
 
 // One handler for both buttons: the automatic radio buttons are already switched.
 void CalculatorDialog::OnInputCurrencyChanged() {
     const std::int32_t euroInput = ::IsDlgButtonChecked(Hwnd(), IDC_INPUT_EURO) == BST_CHECKED ? 1 : 0;
-    Store().WriteSetting(".\\SaisieEuro", euroInput);
+    StoredSettings().SaveInputCurrency(euroInput);
     calculator_.SetInputCurrency(euroInput);
     // A new text repaints only part of an edit control under Wine; the yellow must move
     // from one whole line to the other.

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
 #include "calc/Calculator.h"
@@ -92,7 +91,7 @@ private:
     fw::UniqueBrush inputLineBrush_;
     fw::UniqueFont labelFont_;
     calc::Calculator calculator_;
-    std::int32_t alwaysOnTop_ = 0;
+    bool alwaysOnTop_ = false;
 };
 
 }  // namespace ui

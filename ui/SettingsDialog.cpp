@@ -2,23 +2,16 @@
 // what OK accepts.
 #include "ui/SettingsDialog.h"
 
-#include <cstdint>
 #include <string>
 
 #include "calc/NumberText.h"
 #include "res/resource.h"
+#include "services/CalculatorSettings.h"
 #include "services/ProgramSettings.h"
 #include "ui/ParityInput.h"
 #include "ui/WindowText.h"
 
 namespace ui {
-
-namespace {
-
-// Character codes are stored sign-extended: a code above 127 is stored negative.
-std::int32_t StoredCode(char c) { return static_cast<signed char>(c); }
-
-}  // namespace
 
 SettingsDialog::SettingsDialog(const calc::Presentation& current) : fw::Dialog(IDD_SETTINGS), presentation_(current) {}
 
@@ -34,17 +27,16 @@ bool SettingsDialog::OnInitDialog() {
 void SettingsDialog::OnOK() {
     // Ends the modal run; the fields stay readable until it returns.
     fw::Dialog::OnOK();
-    const services::SettingsStore& store = services::ProgramSettings();
+    const services::CalculatorSettings stored(services::ProgramSettings());
 
     double parity = 0.0;
     if (ReadParity(WindowText(Item(IDC_PARITY_FIELD)), parity)) {
         presentation_.parity = parity;
-        store.SaveParity(parity);
+        stored.SaveParity(parity);
     }
     presentation_.thousandsSeparator = CharacterField(IDC_SEPARATOR_FIELD);
-    store.WriteSetting(".\\Milliers", StoredCode(presentation_.thousandsSeparator));
     presentation_.decimalPoint = CharacterField(IDC_POINT_FIELD);
-    store.WriteSetting(".\\Point", StoredCode(presentation_.decimalPoint));
+    stored.SaveSeparatorAndPoint(presentation_.thousandsSeparator, presentation_.decimalPoint);
 }
 
 // One character, or the empty text for 0.
