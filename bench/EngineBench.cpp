@@ -70,7 +70,7 @@ void Press(calc::Calculator& calculator, Key key) {
     case Key::MemoryRecall: return calculator.OnMemoryRecall();
     case Key::MemoryStore: return calculator.OnMemoryStore();
     case Key::MemoryAdd: return calculator.OnMemoryAdd();
-    default: return calculator.OnDigit(1000 + static_cast<unsigned>(key));
+    default: return calculator.OnDigit(static_cast<unsigned>(key));
     }
 }
 

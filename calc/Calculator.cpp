@@ -9,8 +9,6 @@
 namespace calc {
 
 namespace {
-constexpr unsigned kFirstDigitId = 1000;
-constexpr unsigned kLastDigitId = 1009;
 const char* const kMemoryMark = "M";
 } // namespace
 
@@ -28,16 +26,16 @@ void Calculator::Initialise(const EngineSettings& settings)
 
 // ---- Number entry ---------------------------------------------------------
 
-void Calculator::OnDigit(unsigned id)
+void Calculator::OnDigit(unsigned digit)
 {
-    if (state_.displayState == DisplayState::Error || id < kFirstDigitId || id > kLastDigitId)
+    if (state_.displayState == DisplayState::Error || digit > 9)
         return;
     std::string& text = state_.entryText;
     if (state_.displayState != DisplayState::Entry)
         text.clear();
     if (text.size() >= static_cast<std::size_t>(MaxEntryLength))
         return;
-    text += static_cast<char>('0' + (id - kFirstDigitId));
+    text += static_cast<char>('0' + digit);
     text.erase(0, text.find_first_not_of('0'));
     if (text.empty() || text[0] == '.')
         text.insert(0, "0");

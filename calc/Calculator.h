@@ -24,7 +24,7 @@ public:
     void Initialise(const EngineSettings& settings);
 
     // Number entry.
-    void OnDigit(unsigned id); // command 1000..1009: digit id - 1000
+    void OnDigit(unsigned digit); // 0..9; anything else is ignored
     void OnPoint();
     void OnSign();
     void OnBackspace();

@@ -179,6 +179,9 @@ void CalculatorDialog::FlashKey(unsigned control) {
     ::SendMessageA(key, BM_SETSTATE, FALSE, 0);
 }
 
+// The table's range entry passes only the digit keys' ids, which are contiguous.
+void CalculatorDialog::OnDigit(unsigned id) { calculator_.OnDigit(id - IDC_KEY_0); }
+
 // ---- Display -----------------------------------------------------------------------
 
 bool CalculatorDialog::WindowExists() const { return Hwnd() != nullptr; }

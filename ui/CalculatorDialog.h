@@ -78,7 +78,7 @@ private:
     // Keypad: the engine's operations, reached through the table.
     template <void (calc::Calculator::*Operation)()>
     void Engine() { (calculator_.*Operation)(); }
-    void OnDigit(unsigned id) { calculator_.OnDigit(id); }
+    void OnDigit(unsigned id);
     void OnOperator(calc::Operator op) { calculator_.OnOperator(op); }
 
     void FlashKey(unsigned control);

@@ -41,13 +41,13 @@ TEST(Display, WriteOrderAndFocus)
     EXPECT_EQ(host.events, (Events{"F:0", "E:0,00", "focus", "M:"}));
     host.events.clear();
     c.SetInputCurrency(1);
-    c.OnDigit(1005);
+    c.OnDigit(5);
     EXPECT_EQ(host.events, (Events{"E:0,00", "F:0,00", "focus", "E:5", "F:32,50", "focus"}));
     c.SetInputCurrency(0);
     c.OnReciprocal();
     c.OnReciprocal(); // 1/0.2 is 5 again
     c.OnOperator(Operator::Divide);
-    c.OnDigit(1000);
+    c.OnDigit(0);
     host.events.clear();
     c.OnEquals(); // Error: the euro line first, and the focus still moves
     EXPECT_EQ(host.events, (Events{"E:Erreur", "F:Erreur", "focus"}));
@@ -63,7 +63,7 @@ TEST(Display, NothingIsWrittenBeforeTheWindowExists)
     host.windowExists = false;
     Calculator c(host);
     c.Initialise(DefaultSettings());
-    c.OnDigit(1007);
+    c.OnDigit(7);
     c.OnOperator(Operator::Add);
     EXPECT_EQ(host.events, (Events{"M:"}));
     EXPECT_EQ(c.State().accumulator, 7);

@@ -91,7 +91,7 @@ private:
                 if (ch == '.')
                     c.OnPoint();
                 else
-                    c.OnDigit(1000u + static_cast<unsigned>(ch - '0'));
+                    c.OnDigit(static_cast<unsigned>(ch - '0'));
             }
     }
 };

@@ -56,7 +56,7 @@ void Press(calc::Calculator& c, char key, fuzz::FuzzInput& in)
     case 'v': c.Paste(in.TakeText()); break;
     default:
         if (key >= '0' && key <= '9')
-            c.OnDigit(1000u + static_cast<unsigned>(key - '0'));
+            c.OnDigit(static_cast<unsigned>(key - '0'));
         break;
     }
 }
