@@ -20,9 +20,8 @@ int ShowMessage(UINT type, const char* format, ...) __attribute__((format(gnu_pr
 // The same with the string-table entry id as the format, or "Erreur n°<id>" without one.
 int ShowMessageById(UINT type, unsigned id, ...);
 
-// Identifier of the arithmetic fault message (no string-table entry: "Erreur n°5001").
-constexpr unsigned kArithmeticFaultMessage = 5001;
-// SIGFPE shows ShowMessageById(MB_SYSTEMMODAL | MB_ICONHAND, 5001, signal, sub-code).
+// SIGFPE shows ShowMessageById(MB_SYSTEMMODAL | MB_ICONHAND, IDS_ARITHMETIC_FAULT, signal,
+// sub-code); the entry is absent, so the box reads "Erreur n°5001".
 // Call once at start-up.
 void InstallArithmeticFaultHandler();
 

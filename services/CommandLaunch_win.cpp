@@ -7,6 +7,7 @@
 #include <cstdarg>
 
 #include "framework/Application.h"
+#include "res/resource.h"
 #include "services/MessageText.h"
 #include "services/ProgramSettings.h"
 
@@ -16,7 +17,7 @@ namespace {
 // The C runtime calls the handler with the signal and its floating-point sub-code
 // (_fpecode); the handler is not registered again, as the runtime leaves it.
 void OnArithmeticFault(int signal) {
-    ShowMessageById(MB_SYSTEMMODAL | MB_ICONHAND, kArithmeticFaultMessage, signal, _fpecode);
+    ShowMessageById(MB_SYSTEMMODAL | MB_ICONHAND, IDS_ARITHMETIC_FAULT, signal, _fpecode);
 }
 
 }  // namespace

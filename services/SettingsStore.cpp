@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calc/NumberText.h"
+#include "res/resource.h"
 #include "services/MessageText.h"
 
 namespace services {
@@ -31,7 +32,7 @@ SettingsStore::SettingsStore(KeyValueStore& registry, const StringTable& strings
     : registry_(registry), strings_(strings), applicationName_(std::move(applicationName)) {}
 
 std::string SettingsStore::ProgramKeyName() const {
-    std::string name = strings_.Load(kProgramKeyEntry);
+    std::string name = strings_.Load(IDS_PROGRAM_KEY);
     if (name.empty()) name = applicationName_;
     if (name.empty()) name = "Défaut";
     return name;

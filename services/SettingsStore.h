@@ -13,11 +13,6 @@
 
 namespace services {
 
-// String-table entries read by the services.
-constexpr unsigned kProgramKeyEntry = 5016;   // "PemzCalc"
-constexpr unsigned kDescriptionEntry = 5017;  // "Calculatrice Euro Pemz"
-constexpr unsigned kExtensionEntry = 5018;    // document extension, absent in this program
-
 constexpr double kDefaultParity = 6.5;
 
 // The parity text: "%11.6lf" when that reads back as the same double (6.55957 gives
@@ -30,7 +25,7 @@ class SettingsStore {
 public:
     SettingsStore(KeyValueStore& registry, const StringTable& strings, std::string applicationName);
 
-    // Entry 5016, else the application name, else "Défaut" (stored as Defaut).
+    // Entry IDS_PROGRAM_KEY, else the application name, else "Défaut" (stored as Defaut).
     std::string ProgramKeyName() const;
     SettingLocation ResolveSettingPath(RegistryRoot root, const std::string& path) const;
 

@@ -1,6 +1,8 @@
 // Shell registration entries, written through the settings store.
 #include "services/ShellRegistration.h"
 
+#include "res/resource.h"
+
 namespace services {
 namespace {
 
@@ -35,11 +37,11 @@ std::string AppPathsSetting(const std::string& baseName) {
 bool RegisterWithShell(const SettingsStore& store, const std::string& exePath, const std::string& baseName) {
     const auto classes = RegistryRoot::ClassesRoot;
 
-    const std::string className = store.LoadResourceText(kProgramKeyEntry);
-    const std::string extension = store.LoadResourceText(kExtensionEntry);
+    const std::string className = store.LoadResourceText(IDS_PROGRAM_KEY);
+    const std::string extension = store.LoadResourceText(IDS_EXTENSION);
     if (!className.empty() && !extension.empty()) WriteIfChanged(store, "." + extension + "\\", className, classes);
 
-    const std::string description = store.LoadResourceText(kDescriptionEntry);
+    const std::string description = store.LoadResourceText(IDS_DESCRIPTION);
     if (!description.empty()) {
         WriteIfChanged(store, ".\\", description, classes);
         if (!exePath.empty()) WriteIfChanged(store, ".\\shell\\open\\command\\", OpenCommand(exePath), classes);

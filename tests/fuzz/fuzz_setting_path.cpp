@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/NumberText.h"
+#include "res/resource.h"
 #include "services/MemoryKeyValueStore.h"
 #include "services/SettingPath.h"
 #include "services/SettingsStore.h"
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The same path through the store, with a value of any type and size stored there.
     services::MemoryKeyValueStore registry;
-    const services::MapStringTable strings({{services::kProgramKeyEntry, programKey}});
+    const services::MapStringTable strings({{IDS_PROGRAM_KEY, programKey}});
     const services::SettingsStore store(registry, strings, "PemzCalc");
     const services::SettingLocation viaStore = store.ResolveSettingPath(root, path);
     if (!programKey.empty())

@@ -2,6 +2,7 @@
 // registries hold, the low-byte and sign rules, and a store that refuses writes.
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "services/CalculatorSettings.h"
 #include "services/MemoryKeyValueStore.h"
 
@@ -35,7 +36,7 @@ protected:
     }
 
     MemoryKeyValueStore registry;
-    MapStringTable strings{{{kProgramKeyEntry, "PemzCalc"}}};
+    MapStringTable strings{{{IDS_PROGRAM_KEY, "PemzCalc"}}};
     SettingsStore store{registry, strings, "pemzcalc"};
     CalculatorSettings settings{store};
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "services/MemoryKeyValueStore.h"
 #include "services/SettingsStore.h"
 
@@ -27,7 +28,7 @@ protected:
     void TearDown() override { EXPECT_EQ(registry.OpenKeyCount(), 0u); }
 
     MemoryKeyValueStore registry;
-    MapStringTable strings{{{kProgramKeyEntry, "PemzCalc"}}};
+    MapStringTable strings{{{IDS_PROGRAM_KEY, "PemzCalc"}}};
     SettingsStore store{registry, strings, "pemzcalc"};
 };
 

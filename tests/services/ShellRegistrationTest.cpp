@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "services/Browser.h"
 #include "services/MemoryKeyValueStore.h"
 #include "services/ShellRegistration.h"
@@ -25,7 +26,7 @@ protected:
     }
 
     MemoryKeyValueStore registry;
-    MapStringTable strings{{{kProgramKeyEntry, "PemzCalc"}, {kDescriptionEntry, "Calculatrice Euro Pemz"}}};
+    MapStringTable strings{{{IDS_PROGRAM_KEY, "PemzCalc"}, {IDS_DESCRIPTION, "Calculatrice Euro Pemz"}}};
     SettingsStore store{registry, strings, "PemzCalc"};
 };
 
@@ -77,7 +78,7 @@ TEST_F(ShellRegistrationTest, RootDirectoryPathLosesItsBackslash) {
 }
 
 TEST_F(ShellRegistrationTest, WithoutDescriptionOnlyTheApplicationPathIsWritten) {
-    MapStringTable onlyKey{{{kProgramKeyEntry, "PemzCalc"}}};
+    MapStringTable onlyKey{{{IDS_PROGRAM_KEY, "PemzCalc"}}};
     SettingsStore bare(registry, onlyKey, "PemzCalc");
     EXPECT_TRUE(RegisterWithShell(bare, "C:\\Calc\\PemzCalc.exe", "PemzCalc"));
     EXPECT_FALSE(registry.HasKey(kClasses, "PemzCalc"));
@@ -86,7 +87,7 @@ TEST_F(ShellRegistrationTest, WithoutDescriptionOnlyTheApplicationPathIsWritten)
 
 TEST_F(ShellRegistrationTest, ExtensionEntryNeedsBothClassAndExtension) {
     MapStringTable withExtension{
-        {{kProgramKeyEntry, "PemzCalc"}, {kDescriptionEntry, "Calculatrice Euro Pemz"}, {kExtensionEntry, "pmz"}}};
+        {{IDS_PROGRAM_KEY, "PemzCalc"}, {IDS_DESCRIPTION, "Calculatrice Euro Pemz"}, {IDS_EXTENSION, "pmz"}}};
     SettingsStore full(registry, withExtension, "PemzCalc");
     RegisterWithShell(full, "C:\\Calc\\PemzCalc.exe", "PemzCalc");
     EXPECT_EQ(Text(kClasses, ".pmz"), "PemzCalc");
