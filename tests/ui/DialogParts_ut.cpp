@@ -16,17 +16,6 @@ namespace {
 using ui::KeyEvent;
 using ui::KeyToFlash;
 
-TEST(KeyFlash, CharactersFlashTheirKey) {
-    for (unsigned digit = 0; digit < 10; ++digit)
-        EXPECT_EQ(KeyToFlash(KeyEvent::Character, '0' + digit), IDC_KEY_0 + digit) << digit;
-    const struct { char ch; unsigned key; } rows[] = {
-        {'.', IDC_KEY_POINT}, {',', IDC_KEY_POINT}, {'c', IDC_KEY_CLEAR},   {'C', IDC_KEY_CLEAR},
-        {'+', IDC_KEY_ADD},   {'-', IDC_KEY_SUBTRACT}, {'*', IDC_KEY_MULTIPLY}, {'/', IDC_KEY_DIVIDE},
-        {'%', IDC_KEY_PERCENT}, {'=', IDC_KEY_EQUALS},
-    };
-    for (const auto& row : rows) EXPECT_EQ(KeyToFlash(KeyEvent::Character, row.ch), row.key) << row.ch;
-}
-
 TEST(KeyFlash, OnlyBackspaceAndReturnFlashAsKeys) {
     EXPECT_EQ(KeyToFlash(KeyEvent::KeyDown, VK_BACK), static_cast<unsigned>(IDC_KEY_BACKSPACE));
     EXPECT_EQ(KeyToFlash(KeyEvent::KeyDown, VK_RETURN), static_cast<unsigned>(IDC_KEY_EQUALS));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "framework/UniqueHandle.h"
 #include "res/resource.h"
 #include "services/Version.h"
+#include "ui/KeyFlashTable.h"
 
 namespace {
 
@@ -89,6 +91,28 @@ TEST(Keyboard, CharactersAndKeysBecomeTheirCommands) {
     for (const auto& c : cases)
         EXPECT_EQ(recorder.Translate(table, c.message, c.key, c.held), c.command)
             << (c.message == WM_CHAR ? "char " : "key ") << c.key;
+}
+
+// The flash and the command must name the same key: each flash row's character, or its
+// key (else the character the key types, as Backspace's 8 does), goes through the table.
+TEST(Keyboard, EveryFlashedKeyIsTheKeyTheTableCommands) {
+    HACCEL table = ::LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_MAIN));
+    ASSERT_NE(table, nullptr);
+    CommandRecorder recorder;
+    std::size_t checked = 0;
+    for (const ui::KeyFlashRow& row : ui::KeyFlashTable) {
+        if (row.ch != 0) {
+            EXPECT_EQ(recorder.Translate(table, WM_CHAR, row.ch), static_cast<int>(row.control)) << "char " << row.ch;
+            ++checked;
+        }
+        if (row.vk != 0) {
+            int command = recorder.Translate(table, WM_KEYDOWN, row.vk);
+            if (command == -1) command = recorder.Translate(table, WM_CHAR, ::MapVirtualKeyA(row.vk, MAPVK_VK_TO_CHAR));
+            EXPECT_EQ(command, static_cast<int>(row.control)) << "key " << row.vk;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, std::size(ui::KeyFlashTable));  // "=" and Return share a row; the sign key has none
 }
 
 // Pop-ups and items, depth first, as "caption=id" ("caption>" for a pop-up).
