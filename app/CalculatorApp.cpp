@@ -26,7 +26,6 @@ fw::CommandTable CalculatorApp::Commands() const { return kCommands; }
 bool CalculatorApp::InitInstance() {
     // Before anything can load a library by name.
     services::RemoveCurrentDirectoryFromDllSearch();
-    fw::Enable3dControlsStatic();
     // The keypad's window class must exist before the dialog template names it.
     RegisterControlClasses();
     services::RegisterWithShell();

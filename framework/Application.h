@@ -1,5 +1,5 @@
 // The application object and the framework services that work with or without one:
-// application name, message boxes, safe owner of modal windows, wait cursor, modeless switch.
+// application name, message boxes, safe owner of modal windows, wait cursor.
 #ifndef PEMZ_FRAMEWORK_APPLICATION_H
 #define PEMZ_FRAMEWORK_APPLICATION_H
 
@@ -42,15 +42,6 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-// Switches the application's modeless windows off (false) and on again (true), nested.
-// This program's windows are all modal, so only the count is kept.
-void EnableModeless(bool enable);
-bool ModelessEnabled();
-
-// Dialogs draw three-dimensional controls themselves on every Win32 system; kept so that
-// start-up reads as the framework's. Always succeeds.
-inline bool Enable3dControlsStatic() { return true; }
-
 // ---- The application object -------------------------------------------------
 
 // One global instance, constructed during static initialisation; the framework's WinMain
@@ -83,10 +74,6 @@ public:
     std::string HelpFilePath() const;
     // WinHelp on the main window; shows "Le démarrage de l'aide a échoué." when help cannot start.
     void WinHelp(UINT command, ULONG_PTR data = 0);
-
-    void BeginWaitCursor() { fw::BeginWaitCursor(); }
-    void EndWaitCursor() { fw::EndWaitCursor(); }
-    void EnableModeless(bool enable) { fw::EnableModeless(enable); }
 
     // Handlers for command tables: the framework's exit and help commands.
     void OnAppExit();     // WM_CLOSE to the main window

@@ -22,8 +22,6 @@ struct WaitCursorState {
 };
 WaitCursorState waitCursor;
 
-int modelessDisabled = 0;
-
 std::string ExecutablePath() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
@@ -69,7 +67,6 @@ std::string ApplicationName() {
 
 int MessageBox(const std::string& text, UINT type, UINT helpContext) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
-    EnableModeless(false);
     HWND topLevel = nullptr;
     HWND owner = GetSafeOwner(nullptr, &topLevel);
     const std::string caption = ApplicationName();
@@ -85,7 +82,6 @@ int MessageBox(const std::string& text, UINT type, UINT helpContext) {
     const int result = ::MessageBoxIndirectA(&params);
 
     if (topLevel) ::EnableWindow(topLevel, TRUE);
-    EnableModeless(true);
     return result;
 }
 
@@ -121,16 +117,6 @@ void EndWaitCursor() {
     if (waitCursor.depth == 0) return;
     if (--waitCursor.depth == 0) ::SetCursor(std::exchange(waitCursor.restore, nullptr));
 }
-
-void EnableModeless(bool enable) {
-    if (!enable) {
-        ++modelessDisabled;
-    } else if (modelessDisabled > 0) {
-        --modelessDisabled;
-    }
-}
-
-bool ModelessEnabled() { return modelessDisabled == 0; }
 
 // ---- Application ----------------------------------------------------------------
 

@@ -96,7 +96,6 @@ INT_PTR Dialog::DoModal() {
     ending_ = false;
     result_ = -1;
 
-    EnableModeless(false);
     HWND topLevel = nullptr;
     HWND owner = GetSafeOwner(parent_, &topLevel);
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
@@ -130,7 +129,6 @@ INT_PTR Dialog::DoModal() {
         ::DestroyWindow(hwnd_);
     }
     if (topLevel) ::EnableWindow(topLevel, TRUE);
-    EnableModeless(true);
     return result_;
 }
 

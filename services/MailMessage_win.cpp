@@ -104,7 +104,6 @@ bool MailMessage::HandOver(FLAGS flags) {
     }
 
     // The mail client's windows are modal to our window for the whole hand-over.
-    fw::EnableModeless(false);
     HWND topLevel = nullptr;
     HWND owner = fw::GetSafeOwner(nullptr, &topLevel);
     if (owner) ::SetCapture(owner);
@@ -123,7 +122,6 @@ bool MailMessage::HandOver(FLAGS flags) {
         ::SetFocus(owner);
     }
     if (topLevel) ::EnableWindow(topLevel, TRUE);
-    fw::EnableModeless(true);
 
     if (status_ == SUCCESS_SUCCESS || status_ == MAPI_USER_ABORT || status_ == MAPI_E_LOGIN_FAILURE) return true;
     fw::MessageBox(kMailSendFailedText);

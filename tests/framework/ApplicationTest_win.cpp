@@ -53,7 +53,6 @@ TEST_F(ServicesTest, MessageBoxIsTitledWithTheApplicationNameAndOwnedByTheMainWi
     EXPECT_EQ(box.owner, mainWindow.get());
     EXPECT_FALSE(box.ownerEnabled);
     EXPECT_TRUE(::IsWindowEnabled(mainWindow.get()));
-    EXPECT_TRUE(fw::ModelessEnabled());
 }
 
 TEST_F(ServicesTest, MessageBoxKeepsTheIconAskedFor) {
@@ -118,27 +117,13 @@ TEST(Services, WaitCursorNestsAndRestores) {
     {
         fw::WaitCursor outer;
         EXPECT_EQ(::GetCursor(), wait);
-        TheApplication().BeginWaitCursor();
-        TheApplication().EndWaitCursor();
+        fw::BeginWaitCursor();
+        fw::EndWaitCursor();
         EXPECT_EQ(::GetCursor(), wait);  // the outer one still holds
     }
     EXPECT_EQ(::GetCursor(), arrow);
     fw::EndWaitCursor();  // unbalanced: ignored
     EXPECT_EQ(::GetCursor(), arrow);
-}
-
-TEST(Services, ModelessSwitchNests) {
-    EXPECT_TRUE(fw::ModelessEnabled());
-    fw::EnableModeless(false);
-    TheApplication().EnableModeless(false);
-    fw::EnableModeless(true);
-    EXPECT_FALSE(fw::ModelessEnabled());
-    fw::EnableModeless(true);
-    EXPECT_TRUE(fw::ModelessEnabled());
-    fw::EnableModeless(true);  // unbalanced: stays enabled, and a later switch-off still counts
-    fw::EnableModeless(false);
-    EXPECT_FALSE(fw::ModelessEnabled());
-    fw::EnableModeless(true);
 }
 
 // The probe is a program of its own: its global application object and the framework's WinMain.
