@@ -264,8 +264,6 @@ void Calculator::RefreshDisplay()
     host_.FocusHolder();
 }
 
-std::string Calculator::FormatAmount(double x) const { return calc::FormatAmount(state_, x); }
-
 // ---- Window operations -----------------------------------------------------
 
 void Calculator::SetPrecision(std::int32_t precision)

@@ -46,7 +46,6 @@ public:
     // The accumulator right after an operator or equals, otherwise value.
     double CurrentNumber() const;
     void RefreshDisplay();
-    std::string FormatAmount(double x) const;
 
     // Engine side of the window's settings and clipboard operations.
     void SetPrecision(std::int32_t precision);

@@ -14,9 +14,7 @@ ATOM RegisterLookupClass(HINSTANCE module);
 
 LRESULT CALLBACK LookupEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Windows family, from the value of GetVersion.
-bool IsWindowsNT(DWORD version = GetVersion());
-bool IsWin32s(DWORD version = GetVersion());
+// Windows 95, 98 or Me, from the value of GetVersion (neither NT nor Win32s).
 bool IsWindows9x(DWORD version = GetVersion());
 
 #endif

@@ -197,9 +197,8 @@ LRESULT OnNcLButtonDown(HWND lookup, const EditClass& edit, WPARAM wParam, LPARA
 
 }  // namespace
 
-bool IsWindowsNT(DWORD version) { return (version & 0x80000000u) == 0; }
-bool IsWin32s(DWORD version) { return !IsWindowsNT(version) && LOBYTE(LOWORD(version)) < 4; }
-bool IsWindows9x(DWORD version) { return !IsWindowsNT(version) && !IsWin32s(version); }
+// The high bit marks the families other than NT; Win32s reports a major version below 4.
+bool IsWindows9x(DWORD version) { return (version & 0x80000000u) != 0 && LOBYTE(LOWORD(version)) >= 4; }
 
 ATOM RegisterLookupClass(HINSTANCE module) {
     WNDCLASSA record{};

@@ -59,7 +59,6 @@ using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<NullableHandleTraits<HDC, &::DeleteDC>>;
 using UniqueKey = UniqueHandle<NullableHandleTraits<HKEY, &::RegCloseKey>>;
 using UniqueLibrary = UniqueHandle<NullableHandleTraits<HMODULE, &::FreeLibrary>>;

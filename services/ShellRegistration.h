@@ -26,8 +26,6 @@ bool RegisterWithShell(const SettingsStore& store, const std::string& exePath, c
 bool RegisterWithShell();
 // The running executable's full path, "" when it cannot be obtained.
 std::string GetModulePath();
-// That path cut after its last '\' or ':' (the separator stays); "" on failure.
-std::string GetModuleDirectory();
 #endif
 
 }  // namespace services

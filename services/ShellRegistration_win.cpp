@@ -21,8 +21,6 @@ std::string GetModulePath() {
     }
 }
 
-std::string GetModuleDirectory() { return DirectoryOfPath(GetModulePath()); }
-
 bool RegisterWithShell() { return RegisterWithShell(ProgramSettings(), GetModulePath(), fw::ApplicationName()); }
 
 }  // namespace services

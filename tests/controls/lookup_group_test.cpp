@@ -365,13 +365,10 @@ TEST_F(LookupGroupTest, ShowingOrHidingABorderedLookupRepaintsTheRingAroundIt) {
 }
 
 TEST_F(LookupGroupTest, WindowsFamilyFromTheVersionValue) {
-    EXPECT_TRUE(IsWindowsNT(0x0A280105));  // NT 5.1 build 2600
-    EXPECT_FALSE(IsWin32s(0x0A280105));
-    EXPECT_TRUE(IsWindows9x(0xC0000A04));  // 4.10, high bit set
-    EXPECT_FALSE(IsWindowsNT(0xC0000A04));
-    EXPECT_TRUE(IsWin32s(0x80000003));     // 3.x, high bit set
-    EXPECT_FALSE(IsWindows9x(0x80000003));
-    EXPECT_TRUE(IsWindowsNT());            // Wine answers as NT
+    EXPECT_FALSE(IsWindows9x(0x0A280105));  // NT 5.1 build 2600
+    EXPECT_TRUE(IsWindows9x(0xC0000A04));   // 4.10, high bit set
+    EXPECT_FALSE(IsWindows9x(0x80000003));  // Win32s on 3.x, high bit set
+    EXPECT_FALSE(IsWindows9x());            // Wine answers as NT
 }
 
 // ---- Group -------------------------------------------------------------------------

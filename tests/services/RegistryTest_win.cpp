@@ -155,7 +155,7 @@ TEST_F(ShellRegistrationWineTest, WritesClassIconAndApplicationPath) {
     const std::string exe = GetModulePath();
     const std::string base = fw::ApplicationName();
     ASSERT_EQ(base, "services_win_tests");  // 18 characters: beyond a 79-character path with "Path"
-    EXPECT_EQ(GetModuleDirectory(), ExeDirectory());
+    EXPECT_EQ(DirectoryOfPath(exe), ExeDirectory());
 
     EXPECT_TRUE(RegisterWithShell());
     EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "PemzCalcTest"), "Calculatrice Euro Pemz");
