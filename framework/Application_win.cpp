@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/Dialog.h"
+#include "framework/ModalScope.h"
 
 namespace fw {
 
@@ -67,22 +68,18 @@ std::string ApplicationName() {
 
 int MessageBox(const std::string& text, UINT type, UINT helpContext) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
-    HWND topLevel = nullptr;
-    HWND owner = GetSafeOwner(nullptr, &topLevel);
+    const ModalScope modal;
     const std::string caption = ApplicationName();
 
     MSGBOXPARAMSA params{};
     params.cbSize = sizeof params;
-    params.hwndOwner = owner;
+    params.hwndOwner = modal.Owner();
     params.hInstance = ::GetModuleHandleA(nullptr);
     params.lpszText = text.c_str();
     params.lpszCaption = caption.c_str();
     params.dwStyle = type;
     params.dwContextHelpId = helpContext;
-    const int result = ::MessageBoxIndirectA(&params);
-
-    if (topLevel) ::EnableWindow(topLevel, TRUE);
-    return result;
+    return ::MessageBoxIndirectA(&params);
 }
 
 HWND GetSafeOwner(HWND parent, HWND* topLevelToReenable) {

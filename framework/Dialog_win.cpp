@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/Application.h"
+#include "framework/ModalScope.h"
 #include "framework/OwnerDrawButton.h"
 
 namespace fw {
@@ -96,8 +97,8 @@ INT_PTR Dialog::DoModal() {
     ending_ = false;
     result_ = -1;
 
-    HWND topLevel = nullptr;
-    HWND owner = GetSafeOwner(parent_, &topLevel);
+    const ModalScope modal(parent_);
+    HWND owner = modal.Owner();
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
 
@@ -128,7 +129,6 @@ INT_PTR Dialog::DoModal() {
         if (owner && ::GetActiveWindow() == hwnd_) ::SetActiveWindow(owner);
         ::DestroyWindow(hwnd_);
     }
-    if (topLevel) ::EnableWindow(topLevel, TRUE);
     return result_;
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/Application.h"
+#include "framework/ModalScope.h"
 
 namespace services {
 namespace {
@@ -103,25 +104,26 @@ bool MailMessage::HandOver(FLAGS flags) {
         return false;
     }
 
-    // The mail client's windows are modal to our window for the whole hand-over.
-    HWND topLevel = nullptr;
-    HWND owner = fw::GetSafeOwner(nullptr, &topLevel);
-    if (owner) ::SetCapture(owner);
-    ::SetFocus(nullptr);
-
     {
-        const KeepDisabled keepOwnerDisabled(owner);
-        status_ = send(0, reinterpret_cast<ULONG_PTR>(owner), &message_, flags, 0);
-    }
+        // The mail client's windows are modal to our window for the whole hand-over.
+        const fw::ModalScope modal;
+        HWND owner = modal.Owner();
+        if (owner) ::SetCapture(owner);
+        ::SetFocus(nullptr);
 
-    ::ReleaseCapture();
-    if (owner) {
-        ::EnableWindow(owner, TRUE);
-        ::SetActiveWindow(nullptr);
-        ::SetActiveWindow(owner);
-        ::SetFocus(owner);
+        {
+            const KeepDisabled keepOwnerDisabled(owner);
+            status_ = send(0, reinterpret_cast<ULONG_PTR>(owner), &message_, flags, 0);
+        }
+
+        ::ReleaseCapture();
+        if (owner) {
+            ::EnableWindow(owner, TRUE);
+            ::SetActiveWindow(nullptr);
+            ::SetActiveWindow(owner);
+            ::SetFocus(owner);
+        }
     }
-    if (topLevel) ::EnableWindow(topLevel, TRUE);
 
     if (status_ == SUCCESS_SUCCESS || status_ == MAPI_USER_ABORT || status_ == MAPI_E_LOGIN_FAILURE) return true;
     fw::MessageBox(kMailSendFailedText);

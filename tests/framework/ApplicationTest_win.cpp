@@ -1,6 +1,7 @@
 // The application object and the framework services: name, help, message boxes, safe
 // owner, wait cursor, modeless switch, and the framework's entry in a program of its own.
 #include "framework/Application.h"
+#include "framework/ModalScope.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,21 @@ TEST_F(ServicesTest, SafeOwnerSkipsChildrenAndDisablesTheTopLevelWindow) {
     TheApplication().SetMainWindow(nullptr);
     EXPECT_EQ(fw::GetSafeOwner(nullptr, &topLevel), nullptr);
     EXPECT_EQ(topLevel, nullptr);
+}
+
+TEST_F(ServicesTest, ModalScopeEnablesAgainOnlyWhatItDisabled) {
+    fw::UniqueWindow popup(::CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, mainWindow.get(), nullptr, nullptr,
+                                           nullptr));
+    {
+        const fw::ModalScope modal(popup.get());
+        EXPECT_EQ(modal.Owner(), popup.get());
+        EXPECT_FALSE(::IsWindowEnabled(mainWindow.get()));
+    }
+    EXPECT_TRUE(::IsWindowEnabled(mainWindow.get()));
+
+    ::EnableWindow(mainWindow.get(), FALSE);  // disabled by someone else: stays so
+    { const fw::ModalScope modal(popup.get()); }
+    EXPECT_FALSE(::IsWindowEnabled(mainWindow.get()));
 }
 
 TEST(Services, WaitCursorNestsAndRestores) {
