@@ -16,6 +16,9 @@ class Dialog;
 
 // ---- Services usable without an application object --------------------------
 
+// The running executable's full path, whatever its length; "" when it cannot be obtained.
+std::string ModulePath();
+
 // The application's Name(), or the executable's base name when there is no application object.
 std::string ApplicationName();
 

@@ -23,19 +23,6 @@ struct WaitCursorState {
 };
 WaitCursorState waitCursor;
 
-std::string ExecutablePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);  // truncated: try a larger buffer
-    }
-}
-
 std::size_t FileNameStart(const std::string& path) {
     const std::size_t separator = path.find_last_of("\\/:");
     return separator == std::string::npos ? 0 : separator + 1;
@@ -48,7 +35,7 @@ std::size_t ExtensionStart(const std::string& path) {
 }
 
 std::string ExecutableBaseName() {
-    const std::string path = ExecutablePath();
+    const std::string path = ModulePath();
     const std::size_t start = FileNameStart(path);
     const std::size_t dot = ExtensionStart(path);
     return path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
@@ -61,6 +48,19 @@ const CommandEntry kFrameworkCommands[] = {
 }  // namespace
 
 // ---- Services -----------------------------------------------------------------
+
+std::string ModulePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);  // truncated: try a larger buffer
+    }
+}
 
 std::string ApplicationName() {
     return currentApplication ? currentApplication->Name() : ExecutableBaseName();
@@ -155,7 +155,7 @@ void Application::ForgetMainDialog(const Dialog& dialog) {
 }
 
 std::string Application::HelpFilePath() const {
-    std::string path = ExecutablePath();
+    std::string path = ModulePath();
     const std::size_t dot = ExtensionStart(path);
     if (dot != std::string::npos) path.resize(dot);
     return path + ".HLP";

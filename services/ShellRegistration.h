@@ -24,8 +24,6 @@ bool RegisterWithShell(const SettingsStore& store, const std::string& exePath, c
 #ifdef _WIN32
 // The running program's entries, through ProgramSettings().
 bool RegisterWithShell();
-// The running executable's full path, "" when it cannot be obtained.
-std::string GetModulePath();
 #endif
 
 }  // namespace services

@@ -5,13 +5,13 @@
 
 #include <vector>
 
-#include "services/ShellRegistration.h"
+#include "framework/Application.h"
 
 namespace services {
 
 bool ReadProductVersion(ProductVersion& version, const std::string& path) {
     version = ProductVersion{};
-    const std::string file = path.empty() ? GetModulePath() : path;
+    const std::string file = path.empty() ? fw::ModulePath() : path;
     if (file.empty()) return false;
     DWORD handle = 0;
     const DWORD size = ::GetFileVersionInfoSizeA(file.c_str(), &handle);

@@ -152,7 +152,7 @@ protected:
 };
 
 TEST_F(ShellRegistrationWineTest, WritesClassIconAndApplicationPath) {
-    const std::string exe = GetModulePath();
+    const std::string exe = fw::ModulePath();
     const std::string base = fw::ApplicationName();
     ASSERT_EQ(base, "services_win_tests");  // 18 characters: beyond a 79-character path with "Path"
     EXPECT_EQ(DirectoryOfPath(exe), ExeDirectory());
@@ -171,7 +171,7 @@ TEST_F(ShellRegistrationWineTest, NeverOverwritesAnIcon) {
     SetRegistryText(HKEY_CLASSES_ROOT, "PemzCalcTest\\DefaultIcon", "", "C:\\ailleurs\\icones.dll,3");
     RegisterWithShell();
     EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "PemzCalcTest\\DefaultIcon"), "C:\\ailleurs\\icones.dll,3");
-    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "PemzCalcTest\\shell\\open\\command"), GetModulePath() + " %1");
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "PemzCalcTest\\shell\\open\\command"), fw::ModulePath() + " %1");
 }
 
 TEST_F(ShellRegistrationWineTest, ProgramWithoutDescriptionWritesOnlyItsApplicationPath) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "controls/ControlClasses.h"
+#include "framework/Application.h"
 #include "res/resource.h"
-#include "services/ShellRegistration.h"
 #include "tests/ui/Driver.h"
 #include "ui/CalculatorDialog.h"
 
@@ -79,7 +79,7 @@ int WebItemsAfterOpening() {
 // Runs this test program again as the web-items child and returns its exit code; above
 // 0xFFFF: an item was missing, or the window, the child's start or its end failed.
 DWORD RunWebItemsChild() {
-    std::string commandLine = "\"" + services::GetModulePath() + "\" " + kWebItemsArgument;
+    std::string commandLine = "\"" + fw::ModulePath() + "\" " + kWebItemsArgument;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
