@@ -11,6 +11,7 @@
 #include "controls/DrawLines.h"
 #include "controls/TabDefinition.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WindowText.h"
 
 using controls::TabCell;
 using controls::TabDefinition;
@@ -32,12 +33,6 @@ void SetFont(HWND group, HFONT font) { SetWindowLongA(group, slot::kFont, reinte
 WORD SelectionWord(HWND group) { return GetWindowWord(group, slot::kSelection); }
 void SetSelectionWord(HWND group, WORD word) { SetWindowWord(group, slot::kSelection, word); }
 
-std::string WindowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // From the window DC's own font, not the one set with WM_SETFONT.
 int TabHeight(HWND group) {
     fw::WindowDc dc(group, GetWindowDC(group));
@@ -55,7 +50,7 @@ RECT ClientRect(HWND window) {
 // Everything a message needs, derived anew each time.
 struct Group {
     explicit Group(HWND window)
-        : text(WindowText(window)),
+        : text(fw::WindowText(window)),
           tabs(controls::ParseTabDefinition(text)),
           selection(controls::DecodeSelection(SelectionWord(window), tabs)),
           client(ClientRect(window)),

@@ -1,19 +1,19 @@
 // A window's whole text, however long.
-#ifndef PEMZ_UI_WINDOWTEXT_H
-#define PEMZ_UI_WINDOWTEXT_H
+#ifndef PEMZ_FRAMEWORK_WINDOWTEXT_H
+#define PEMZ_FRAMEWORK_WINDOWTEXT_H
 
 #include <windows.h>
 
 #include <string>
 
-namespace ui {
+namespace fw {
 
 inline std::string WindowText(HWND window) {
     std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-}  // namespace ui
+}  // namespace fw
 
 #endif

@@ -2,11 +2,11 @@
 // service the machine lacks.
 #include "ui/AboutDialog.h"
 
+#include "framework/WindowText.h"
 #include "res/resource.h"
 #include "services/Browser.h"
 #include "services/MailMessage.h"
 #include "services/Version.h"
-#include "ui/WindowText.h"
 
 namespace ui {
 
@@ -44,8 +44,8 @@ void AboutDialog::AdoptPictures() {
     }
 }
 
-void AboutDialog::OnWebLink() { services::OpenUrl(WindowText(Item(IDC_WEB_LINK))); }
+void AboutDialog::OnWebLink() { services::OpenUrl(fw::WindowText(Item(IDC_WEB_LINK))); }
 
-void AboutDialog::OnMailLink() { services::SendSupportMail(WindowText(Item(IDC_MAIL_LINK))); }
+void AboutDialog::OnMailLink() { services::SendSupportMail(fw::WindowText(Item(IDC_MAIL_LINK))); }
 
 }  // namespace ui

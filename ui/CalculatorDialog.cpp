@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/FrameworkIds.h"
+#include "framework/WindowText.h"
 #include "res/resource.h"
 #include "services/Browser.h"
 #include "services/CalculatorSettings.h"
@@ -14,7 +15,6 @@
 #include "ui/AboutDialog.h"
 #include "ui/KeyFlashTable.h"
 #include "ui/SettingsDialog.h"
-#include "ui/WindowText.h"
 
 namespace ui {
 
@@ -329,7 +329,7 @@ void CalculatorDialog::OnPaste() {
     ::SendMessageA(line, EM_LIMITTEXT, kPasteLimit, 0);
     ::SendMessageA(line, WM_PASTE, 0, 0);
     ::SendMessageA(line, EM_SETREADONLY, TRUE, 0);
-    calculator_.Paste(WindowText(line));
+    calculator_.Paste(fw::WindowText(line));
 }
 
 // ---- Closing -----------------------------------------------------------------------

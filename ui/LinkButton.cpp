@@ -2,7 +2,7 @@
 #include "ui/LinkButton.h"
 
 #include "framework/UniqueHandle.h"
-#include "ui/WindowText.h"
+#include "framework/WindowText.h"
 
 namespace ui {
 
@@ -27,7 +27,7 @@ COLORREF TextColour(UINT itemState) {
 
 void LinkButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const fw::UniqueFont font = UnderlinedDialogFont(item.hwndItem);
-    const std::string caption = WindowText(item.hwndItem);
+    const std::string caption = fw::WindowText(item.hwndItem);
     {
         const fw::SelectGuard selectFont(item.hDC, font.get());
         const COLORREF previousColour = ::SetTextColor(item.hDC, TextColour(item.itemState));

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "calc/NumberText.h"
+#include "framework/WindowText.h"
 #include "res/resource.h"
 #include "services/CalculatorSettings.h"
 #include "services/ProgramSettings.h"
 #include "ui/ParityInput.h"
-#include "ui/WindowText.h"
 
 namespace ui {
 
@@ -30,7 +30,7 @@ void SettingsDialog::OnOK() {
     const services::CalculatorSettings stored(services::ProgramSettings());
 
     double parity = 0.0;
-    if (ReadParity(WindowText(Item(IDC_PARITY_FIELD)), parity)) {
+    if (ReadParity(fw::WindowText(Item(IDC_PARITY_FIELD)), parity)) {
         presentation_.parity = parity;
         stored.SaveParity(parity);
     }
@@ -48,7 +48,7 @@ void SettingsDialog::SetCharacterField(int id, char c) {
 
 // The field's first character, or 0 when it is empty.
 char SettingsDialog::CharacterField(int id) const {
-    const std::string text = WindowText(Item(id));
+    const std::string text = fw::WindowText(Item(id));
     return text.empty() ? '\0' : text[0];
 }
 

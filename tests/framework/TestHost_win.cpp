@@ -3,6 +3,7 @@
 
 #include <chrono>
 
+#include "framework/WindowText.h"
 #include "tests/framework/FrameworkTestIds.h"
 
 namespace fwtest {
@@ -19,13 +20,6 @@ const fw::CommandEntry kApplicationCommands[] = {
 };
 
 constexpr char kMainWindowClass[] = "FrameworkTestMain";
-
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), length + 1)));
-    return text;
-}
 
 std::string ClassName(HWND window) {
     char name[64] = {};
@@ -95,7 +89,7 @@ void BoxWatcher::Watch(DWORD threadId, HWND ignore) {
         ::EnumThreadWindows(threadId, &FindBox, reinterpret_cast<LPARAM>(&search));
         if (search.box) {
             seen_.found = true;
-            seen_.caption = WindowText(search.box);
+            seen_.caption = fw::WindowText(search.box);
             seen_.owner = ::GetWindow(search.box, GW_OWNER);
             seen_.ownerEnabled = seen_.owner && ::IsWindowEnabled(seen_.owner);
             for (HWND child = ::GetWindow(search.box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -103,7 +97,7 @@ void BoxWatcher::Watch(DWORD threadId, HWND ignore) {
                 if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                     seen_.icon = reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
                 } else if (seen_.text.empty()) {
-                    seen_.text = WindowText(child);
+                    seen_.text = fw::WindowText(child);
                 }
             }
             ::PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

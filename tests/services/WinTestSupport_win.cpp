@@ -3,17 +3,9 @@
 
 #include <vector>
 
+#include "framework/WindowText.h"
+
 namespace testing_services {
-namespace {
-
-std::string WindowText(HWND window) {
-    std::vector<char> text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 2, '\0');
-    const int length = ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-}  // namespace
-
 std::string ExeDirectory() {
     char path[MAX_PATH * 4] = {};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
@@ -152,8 +144,8 @@ void MessageBoxWatcher::Watch() {
             ::GetWindowThreadProcessId(box, &process);
             if (process != self || !::IsWindowVisible(box)) continue;
             // The message box's text is its static control 0xFFFF.
-            const std::string caption = WindowText(box);
-            const std::string text = WindowText(::GetDlgItem(box, 0xFFFF));
+            const std::string caption = fw::WindowText(box);
+            const std::string text = fw::WindowText(::GetDlgItem(box, 0xFFFF));
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 boxes_.push_back(Box{caption, text, ::GetWindowLongA(box, GWL_EXSTYLE)});
