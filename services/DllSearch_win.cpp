@@ -3,16 +3,15 @@
 
 #include <windows.h>
 
+#include "services/ProcAddress.h"
+
 namespace services {
 namespace {
 
 // Looked up at run time so that the program still starts on systems without them.
 template <typename Function>
 Function Kernel32Function(const char* name) {
-    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    if (!kernel) return nullptr;
-    // Through void(*)(): the one function pointer type that converts to any other without a warning.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(kernel, name)));
+    return ProcAddress<Function>(::GetModuleHandleA("kernel32.dll"), name);
 }
 
 constexpr DWORD kSearchDefaultDirs = 0x00001000;  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS

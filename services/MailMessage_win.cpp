@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/ModalScope.h"
+#include "services/ProcAddress.h"
 
 namespace services {
 namespace {
@@ -96,9 +97,7 @@ bool MailMessage::Send(FLAGS flags) {
 
 bool MailMessage::HandOver(FLAGS flags) {
     if (!library_) return false;
-    // Through void(*)(): the one function pointer type that converts to any other without a warning.
-    const auto send = reinterpret_cast<LPMAPISENDMAIL>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(library_.get(), "MAPISendMail")));
+    const auto send = ProcAddress<LPMAPISENDMAIL>(library_.get(), "MAPISendMail");
     if (!send) {
         fw::MessageBox(kMailLibraryInvalidText);
         return false;
