@@ -3,6 +3,7 @@
 #ifndef PEMZ_SERVICES_KEYVALUESTORE_H
 #define PEMZ_SERVICES_KEYVALUESTORE_H
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,20 @@ enum class ValueType : std::uint32_t {
     ExpandString = 2,
     Dword = 4,
 };
+
+// REG_DWORD data: four bytes, little-endian.
+using DwordBytes = std::array<unsigned char, 4>;
+
+constexpr DwordBytes PackDword(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    return {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+            static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+}
+
+constexpr std::int32_t UnpackDword(const DwordBytes& bytes) {
+    return static_cast<std::int32_t>(std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
+                                     std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24);
+}
 
 class KeyValueStore {
 public:

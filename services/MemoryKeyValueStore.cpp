@@ -94,10 +94,8 @@ void MemoryKeyValueStore::PutText(RegistryRoot root, const std::string& key, con
 
 void MemoryKeyValueStore::PutDword(RegistryRoot root, const std::string& key, const std::string& name,
                                    std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    Put(root, key, name, ValueType::Dword,
-        {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-         static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)});
+    const DwordBytes data = PackDword(value);
+    Put(root, key, name, ValueType::Dword, {data.begin(), data.end()});
 }
 
 std::optional<MemoryKeyValueStore::Value> MemoryKeyValueStore::Get(RegistryRoot root, const std::string& key,

@@ -46,27 +46,23 @@ std::int32_t SettingsStore::ReadSetting(const std::string& path, std::int32_t de
     const SettingLocation location = ResolveSettingPath(root, path);
     ScopedKey key(registry_, registry_.OpenKey(root, location.key));
     if (!key) return defaultValue;
-    unsigned char data[4] = {};
+    DwordBytes data{};
     ValueType type{};
-    std::uint32_t size = sizeof data;
+    std::uint32_t size = data.size();
     // A REG_DWORD of fewer than four bytes is as good as absent: its missing bytes would
     // read as zeros (an empty separator would switch grouping off).
-    if (!registry_.QueryValue(key.get(), location.valueName, type, data, size) || type != ValueType::Dword ||
-        size != sizeof data)
+    if (!registry_.QueryValue(key.get(), location.valueName, type, data.data(), size) || type != ValueType::Dword ||
+        size != data.size())
         return defaultValue;
-    // REG_DWORD is little-endian.
-    return static_cast<std::int32_t>(std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
-                                     std::uint32_t{data[2]} << 16 | std::uint32_t{data[3]} << 24);
+    return UnpackDword(data);
 }
 
 bool SettingsStore::WriteSetting(const std::string& path, std::int32_t value, RegistryRoot root) const {
     const SettingLocation location = ResolveSettingPath(root, path);
     ScopedKey key(registry_, registry_.CreateKey(root, location.key));
     if (!key) return false;
-    const auto bits = static_cast<std::uint32_t>(value);
-    const unsigned char data[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                                   static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
-    return registry_.SetValue(key.get(), location.valueName, ValueType::Dword, data, sizeof data);
+    const DwordBytes data = PackDword(value);
+    return registry_.SetValue(key.get(), location.valueName, ValueType::Dword, data.data(), data.size());
 }
 
 bool SettingsStore::ReadSettingText(const std::string& path, std::string& text, const std::string& defaultText,
