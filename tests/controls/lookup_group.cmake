@@ -10,4 +10,9 @@ if(WIN32)
         GUI)
     # The host shows the program's drop-arrow picture on the lookups' buttons.
     pemz_use_art(lookup_group_test ${here}/lookup_group_host.rc)
+
+    # Screenshot of the host (docs/controls-lookup-group.png): lookup_group_shot <file.bmp> [group] [classic]
+    add_executable(lookup_group_shot ${here}/lookup_group_shot.cpp ${here}/lookup_group_host.rc)
+    target_link_libraries(lookup_group_shot PRIVATE pemz_controls)
+    pemz_use_art(lookup_group_shot ${here}/lookup_group_host.rc)
 endif()

@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,28 +47,22 @@ LRESULT CALLBACK LookupSubclass(HWND window, UINT message, WPARAM wParam, LPARAM
     return CallWindowProcA(g_lookupProc, window, message, wParam, lParam);
 }
 
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+// Handles everything queued so far and whatever that queues in turn, until the queue is
+// empty. SendInput has queued its input before it returns, so a click is over by then,
+// commands included, and "nothing happened" means nothing will. Returns the exit code
+// of a quit message taken on the way.
+std::optional<WPARAM> Drain() {
+    std::optional<WPARAM> quit;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quit = message.wParam;
+            continue;
         }
-        Sleep(1);
-    } while (GetTickCount() - start < ms);
-}
-
-// Pumps until `done`, then a little longer so that a second, unwanted event shows too.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 2000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Pump(5);
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    Pump(100);
-    return true;
+    return quit;
 }
 
 void MouseButton(DWORD flags) {
@@ -88,6 +81,10 @@ void Click(POINT down, POINT up) {
     MouseButton(MOUSEEVENTF_LEFTUP);
 }
 void Click(POINT at) { Click(at, at); }
+
+// A point as far below `at` as two clicks may lie apart and still make a double click:
+// a click there after one at `at` is a click of its own, however soon it comes.
+POINT BesideForDoubleClick(POINT at) { return {at.x, at.y + GetSystemMetrics(SM_CYDOUBLECLK)}; }
 
 POINT ToScreen(HWND window, int x, int y) {
     POINT point{x, y};
@@ -123,11 +120,11 @@ protected:
         ASSERT_NE(dialog_, nullptr);
         SetWindowPos(dialog_, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         SetForegroundWindow(dialog_);
-        Pump(50);
+        Drain();
     }
     void TearDown() override {
         DestroyWindow(dialog_);
-        Pump(10);
+        Drain();
     }
 
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
@@ -146,7 +143,7 @@ protected:
         SendMessageA(group, CLM_SELECTTAB, static_cast<WPARAM>(-1), MAKELPARAM(0, 0));
         SetWindowPos(group, HWND_TOP, 10, 10, width, height, 0);
         g_dialogCommands.clear();
-        Pump(20);
+        Drain();
         return group;
     }
 
@@ -229,7 +226,7 @@ TEST_F(LookupGroupTest, ButtonReleasedOverItSendsOneLookupCommandToTheLookup) {
         g_lookupCommands.clear();
         HWND lookup = Subclassed(id);
         Click(ButtonCentre(lookup));
-        ASSERT_TRUE(PumpUntil([] { return !g_lookupCommands.empty(); }));
+        Drain();
         ASSERT_EQ(g_lookupCommands.size(), 1u);
         EXPECT_EQ(g_lookupCommands[0].id, ID_LOOKUP);
         EXPECT_EQ(g_lookupCommands[0].code, 0);
@@ -242,14 +239,13 @@ TEST_F(LookupGroupTest, ButtonReleasedElsewhereSendsNothing) {
     HWND lookup = Subclassed(IDC_LOOKUP_BORDER);
     const POINT down = ButtonCentre(lookup);
     Click(down, {down.x + 60, down.y + 40});
-    Pump(300);
+    Drain();
     EXPECT_TRUE(g_lookupCommands.empty());
     EXPECT_EQ(GetCapture(), nullptr);
-    // The loop is over: a later click still works (later than a double click: the edit
+    // The loop is over: a later click still works (one that is no double click: the edit
     // class has CS_DBLCLKS, and a double click on the button is no press of it).
-    Sleep(GetDoubleClickTime() + 50);
-    Click(down);
-    EXPECT_TRUE(PumpUntil([] { return !g_lookupCommands.empty(); }));
+    Click(BesideForDoubleClick(down));
+    Drain();
     EXPECT_EQ(g_lookupCommands.size(), 1u);
 }
 
@@ -259,8 +255,10 @@ enum class Interruption { LoseCapture, Destroy, Quit };
 HWND g_heldLookup = nullptr;
 Interruption g_interruption = Interruption::LoseCapture;
 HWND g_captureWhenInterrupted = nullptr;
+bool g_interrupted = false;
 void CALLBACK Interrupt(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
+    g_interrupted = true;
     g_captureWhenInterrupted = GetCapture();
     switch (g_interruption) {
     case Interruption::LoseCapture: ReleaseCapture(); break;
@@ -271,37 +269,33 @@ void CALLBACK Interrupt(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(LookupGroupTest, HeldButtonLetsGoWhenCaptureWindowOrProgramGoes) {
     g_heldLookup = Subclassed(IDC_LOOKUP_BORDER);
+    POINT press = ButtonCentre(g_heldLookup);
+    press.y -= GetSystemMetrics(SM_CYDOUBLECLK);
     for (Interruption interruption : {Interruption::LoseCapture, Interruption::Quit, Interruption::Destroy}) {
         SCOPED_TRACE(static_cast<int>(interruption));
         g_lookupCommands.clear();
         g_captureWhenInterrupted = nullptr;
+        g_interrupted = false;
         g_interruption = interruption;
-        const POINT button = ButtonCentre(g_heldLookup);
-        SetCursorPos(button.x, button.y);
+        SetCursorPos(press.x, press.y);
         MouseButton(MOUSEEVENTF_LEFTDOWN);  // and no release
-        SetTimer(nullptr, 0, 100, Interrupt);
-        const DWORD start = GetTickCount();
+        // Input comes out of the queue before timers: the press is under way when it fires.
+        SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Interrupt);
         MSG msg;
-        bool quit = false;
-        while (GetTickCount() - start < 500 && !quit) {  // the press is dispatched in here
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) {
-                    quit = true;
-                    EXPECT_EQ(msg.wParam, 7u);  // handed back by the loop
-                    break;
-                }
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            Sleep(1);
+        while (!g_interrupted && GetMessageA(&msg, nullptr, 0, 0) > 0) {  // the press is dispatched in here
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
         }
+        ASSERT_TRUE(g_interrupted);
+        const std::optional<WPARAM> quit = Drain();
         EXPECT_EQ(g_captureWhenInterrupted, g_heldLookup);  // the timer came during the press
-        EXPECT_EQ(quit, interruption == Interruption::Quit);
+        // A quit request is handed back by the press's loop.
+        EXPECT_EQ(quit, interruption == Interruption::Quit ? std::optional<WPARAM>(7) : std::nullopt);
         EXPECT_TRUE(g_lookupCommands.empty());
         EXPECT_EQ(GetCapture(), nullptr);
         MouseButton(MOUSEEVENTF_LEFTUP);
-        Pump(50);
-        Sleep(GetDoubleClickTime() + 50);
+        Drain();
+        press = BesideForDoubleClick(press);
     }
     EXPECT_FALSE(IsWindow(g_heldLookup));
 }
@@ -312,13 +306,14 @@ TEST_F(LookupGroupTest, F4SendsOneCommandAndTypesNothing) {
     SendMessageA(lookup, EM_SETSEL, 5, 5);  // caret after "Paris"
     PostMessageA(lookup, WM_KEYDOWN, VK_F4, 0x003E0001);
     PostMessageA(lookup, WM_KEYUP, VK_F4, static_cast<LPARAM>(0xC03E0001u));
-    ASSERT_TRUE(PumpUntil([] { return !g_lookupCommands.empty(); }));
+    Drain();
     EXPECT_EQ(g_lookupCommands.size(), 1u);
     EXPECT_EQ(Text(lookup), "Paris");
     // Other keys still reach the edit.
     PostMessageA(lookup, WM_KEYDOWN, 'X', 0x002D0001);
     PostMessageA(lookup, WM_KEYUP, 'X', static_cast<LPARAM>(0xC02D0001u));
-    EXPECT_TRUE(PumpUntil([&] { return Text(lookup) == "Parisx"; }));
+    Drain();
+    EXPECT_EQ(Text(lookup), "Parisx");
     EXPECT_EQ(g_lookupCommands.size(), 1u);
 }
 
@@ -329,7 +324,8 @@ TEST_F(LookupGroupTest, AnyNonClientClickFocusesAndSelectsAll) {
     // The gap between the client area and the button: non-client, not the button.
     const RECT client = ClientRect(lookup);
     Click(ToScreen(lookup, client.right + 1, client.bottom / 2));
-    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == lookup; }));
+    Drain();
+    ASSERT_EQ(GetFocus(), lookup);
     DWORD start = 1, end = 0;
     SendMessageA(lookup, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
@@ -403,11 +399,11 @@ TEST_F(LookupGroupTest, TwoTabsInTwoHundredPixels) {
     // tw = (200 - 8) / 2 = 96: the column is x / 96 on the front row.
     EXPECT_EQ(SelectedTab(group), 10);
     Click(ToScreen(group, 95, th / 2));
-    Pump(150);
+    Drain();
     EXPECT_EQ(SelectedTab(group), 10);
     EXPECT_TRUE(CommandsFrom(group).empty());
     Click(ToScreen(group, 97, th / 2));
-    ASSERT_TRUE(PumpUntil([&] { return !CommandsFrom(group).empty(); }));
+    Drain();
     EXPECT_EQ(SelectedTab(group), 20);
     const std::vector<Command> commands = CommandsFrom(group);
     ASSERT_EQ(commands.size(), 1u);
@@ -424,7 +420,7 @@ TEST_F(LookupGroupTest, ClicksOnTheSelectedOrADisabledTabChangeNothing) {
     g_dialogCommands.clear();
     Click(ToScreen(group, 150, th / 2));  // the selected one
     Click(ToScreen(group, 40, th / 2));   // the disabled one (beeps)
-    Pump(300);
+    Drain();
     EXPECT_EQ(SelectedTab(group), 20);
     EXPECT_TRUE(CommandsFrom(group).empty());
 }
@@ -454,15 +450,15 @@ TEST_F(LookupGroupTest, OnlyTheSelectedColumnRotatesToTheFrontRow) {
     SendMessageA(group, CLM_SELECTTAB, 104, 0);  // column 0 of data row 1
     // Front row: data row 1 in column 0, data row 0 elsewhere; back row the other way.
     Click(ToScreen(group, column(0, 1), frontY));
-    Pump(150);
+    Drain();
     EXPECT_EQ(SelectedTab(group), 102);
     SendMessageA(group, CLM_SELECTTAB, 104, 0);
     Click(ToScreen(group, column(1, 0), backY));
-    Pump(150);
+    Drain();
     EXPECT_EQ(SelectedTab(group), 101);
     SendMessageA(group, CLM_SELECTTAB, 104, 0);
     Click(ToScreen(group, column(1, 1), backY));
-    Pump(150);
+    Drain();
     EXPECT_EQ(SelectedTab(group), 105);
 }
 
@@ -530,7 +526,8 @@ TEST_F(LookupGroupTest, ClickInThePageReachesTheControlBeneath) {
     const POINT centre = {(below.left + below.right) / 2, (below.top + below.bottom) / 2};
     ASSERT_TRUE(PtInRect(&page, centre));  // the layout puts the button under the page
     Click(centre);
-    ASSERT_TRUE(PumpUntil([&] { return !CommandsFrom(under).empty(); }));
+    Drain();
+    ASSERT_FALSE(CommandsFrom(under).empty());
     EXPECT_EQ(CommandsFrom(under)[0].id, IDC_UNDER);
     EXPECT_EQ(CommandsFrom(under)[0].code, BN_CLICKED);
     EXPECT_TRUE(CommandsFrom(group).empty());
@@ -582,37 +579,6 @@ TEST_F(LookupGroupTest, MalformedOrOversizedTextsNeverBreakTheControl) {
         }
     }
     EXPECT_EQ(SendMessageA(Item(IDC_GROUP_TWO), CLM_GETPAGERECT, 0, 0), 0);  // no rectangle to fill
-}
-
-// Not a check: with PEMZ_SHOW_SECONDS set, lays the host out in every look (focused,
-// pushed, disabled, one to three rows) and keeps it on screen for a screenshot, the
-// first half with a lookup focused, the second with a group. PEMZ_SHOW_CLASSIC=1 shows
-// it in the classic grey scheme that the program's pictures are painted in.
-TEST_F(LookupGroupTest, ShowForScreenshot) {
-    const char* seconds = std::getenv("PEMZ_SHOW_SECONDS");
-    if (!seconds) GTEST_SKIP() << "set PEMZ_SHOW_SECONDS to keep the host on screen";
-    const INT elements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
-    const COLORREF classic[] = {RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 255, 255)};
-    COLORREF saved[3];
-    for (int i = 0; i < 3; ++i) saved[i] = GetSysColor(elements[i]);
-    const bool useClassic = std::getenv("PEMZ_SHOW_CLASSIC") != nullptr;
-    if (useClassic) SetSysColors(3, elements, classic);
-
-    SetWindowPos(dialog_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
-    SendMessageA(Item(IDC_GROUP_SIX), CLM_SELECTTAB, 104, 0);
-    SendMessageA(Item(IDC_GROUP_NINE), CLM_SELECTTAB, 8, 0);
-    const DWORD half = 500u * static_cast<DWORD>(std::atoi(seconds));
-    for (HWND focus : {Item(IDC_LOOKUP_BORDER), Item(IDC_GROUP_SIX)}) {
-        SetFocus(focus);
-        SendMessageA(Item(IDC_LOOKUP_BORDER), EM_SETSEL, 0, -1);
-        RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(100);
-        SendMessageA(Item(IDC_LOOKUP_PUSHED), WM_KEYDOWN, VK_F4, 0);  // pushed until the key comes up
-        std::printf("showing, focus on %d\n", GetDlgCtrlID(focus));
-        std::fflush(stdout);
-        Pump(half);
-    }
-    if (useClassic) SetSysColors(3, elements, saved);
 }
 
 }  // namespace
