@@ -31,13 +31,10 @@ INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     return FALSE;
 }
 
-void PumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(10);
-    }
+// Everything queued, painting included, handled: what is drawn is on the screen.
+void Drain() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 }  // namespace
@@ -64,7 +61,7 @@ int main(int argc, char** argv) {
         SendMessageA(disabled, CLM_SETBITMAP, kLentFaces[i], 0);
         EnableWindow(disabled, FALSE);
     }
-    PumpFor(300);
+    Drain();
     RECT area{};
     GetWindowRect(dialog, &area);
     const bool written = test::WriteBmp(test::CaptureScreen(area), argv[1]);

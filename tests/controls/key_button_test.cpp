@@ -30,7 +30,7 @@ struct Command {
 };
 
 std::vector<Command> g_commands;
-int g_markers = 0;
+HANDLE g_markerSeen = nullptr;  // set each time the dialog handles kMarker
 constexpr UINT kMarker = WM_APP + 1;
 
 void Record(HWND receiver, WPARAM wParam, LPARAM lParam) {
@@ -47,7 +47,7 @@ INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         Record(dialog, wParam, lParam);
         return TRUE;
     case kMarker:
-        ++g_markers;
+        SetEvent(g_markerSeen);
         return TRUE;
     default:
         return FALSE;
@@ -63,20 +63,17 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-template <typename Done>
-bool PumpUntil(HWND dialog, Done done, DWORD timeoutMs = 2000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            if (!IsDialogMessageA(dialog, &message)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(1);
-    }
+// Handles everything queued so far and whatever that queues in turn, until the queue is
+// empty. SendInput has queued its input before it returns, and a press runs inside the
+// dispatch of its first message: a gesture is over by then, its command included. Drawing
+// done through GetDC is on the screen too, since the thread has looked at its queue since.
+void Drain(HWND dialog) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        if (!IsDialogMessageA(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
 }
 
 void BusyWait(std::chrono::milliseconds span) {
@@ -147,6 +144,7 @@ static_assert(sizeof kFaceIds / sizeof kFaceIds[0] == 29, "26 keys and 3 dialog 
 class ControlsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        g_markerSeen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
         RegisterControlClasses();
         WNDCLASSA target{};
         target.lpfnWndProc = TargetProc;
@@ -157,7 +155,6 @@ protected:
 
     void SetUp() override {
         g_commands.clear();
-        g_markers = 0;
         dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONTROL_HOST), nullptr, HostProc, 0);
         ASSERT_NE(dialog_, nullptr);
         SetForegroundWindow(dialog_);
@@ -166,20 +163,15 @@ protected:
 
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
-        Pump();
+        Drain(dialog_);
     }
 
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
-    void Pump() {
-        PumpUntil(dialog_, [] { return true; });
-    }
-    // Lets everything queued (painting, input, posted messages) pass: a posted marker
-    // comes back after everything posted before it.
+    // Lets everything queued (painting, input, posted messages) pass, and the X server draw
+    // what that sent it: reading the screen waits for the server to answer.
     void Settle() {
-        const int expected = g_markers + 1;
-        PostMessageA(dialog_, kMarker, 0, 0);
-        PumpUntil(dialog_, [&] { return g_markers >= expected; });
-        PumpUntil(dialog_, [] { return false; }, 30);
+        Drain(dialog_);
+        CaptureScreen({0, 0, 1, 1});
     }
     COLORREF DialogColour() {
         auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog_, WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(dialog_)));
@@ -193,10 +185,9 @@ protected:
         MouseTo(Centre(button));
         Settle();
         gesture(button, outside);
-        // The press runs inside the dispatch of its first message; wait for its end.
-        PumpUntil(dialog_, [&] { return GetCapture() == nullptr && !(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED); });
         Settle();
-        PumpUntil(dialog_, [] { return false; }, 100);
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
         return g_commands.size();
     }
 
@@ -301,19 +292,21 @@ TEST_F(ControlsTest, SpaceHeldWithAutoRepeatSendsOneCommandAtRelease) {
     constexpr LPARAM kFirst = 0x00390001, kRepeat = 0x40390001, kRelease = static_cast<LPARAM>(0xC0390001u);
     PostMessageA(key, WM_KEYDOWN, VK_SPACE, kFirst);
     for (int i = 0; i < 3; ++i) PostMessageA(key, WM_KEYDOWN, VK_SPACE, kRepeat);
+    PostMessageA(dialog_, kMarker, 0, 0);  // handled once the press has taken the repeats
 
     // While the press lasts (its loop runs on this thread), another thread looks at it and lets go.
     std::atomic<size_t> commandsBeforeRelease{99};
     std::atomic<LRESULT> stateWhileHeld{-1};
+    ResetEvent(g_markerSeen);
     std::thread releaser([&] {
-        Sleep(100);
+        WaitForSingleObject(g_markerSeen, INFINITE);
         DWORD_PTR state = 0;
         SendMessageTimeoutA(key, BM_GETSTATE, 0, 0, SMTO_NORMAL, 1000, &state);
         stateWhileHeld = static_cast<LRESULT>(state);
         commandsBeforeRelease = g_commands.size();
         PostMessageA(key, WM_KEYUP, VK_SPACE, kRelease);
     });
-    PumpUntil(dialog_, [] { return !g_commands.empty(); });
+    Drain(dialog_);  // returns once the press is over: the release ends it
     releaser.join();
     Settle();
     EXPECT_EQ(stateWhileHeld.load(), BST_PUSHED | BST_FOCUS);
@@ -513,21 +506,22 @@ TEST_F(ControlsTest, PressEndsWithoutCommandWhenCaptureWindowOrThreadGoesAway) {
         g_interference = c.interference;
         g_interfered = false;
         ASSERT_NE(g_pressed, nullptr);
-        // Should the press not notice, a watchdog ends it the normal way, after a while.
-        std::atomic<bool> done{false}, rescued{false};
+        // Should the press not notice, a watchdog ends it the normal way rather than
+        // leave the test hanging; half a minute is no time a timer of 20 ms can need.
+        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::atomic<bool> rescued{false};
         std::thread watchdog([&] {
-            for (int i = 0; i < 300 && !done; ++i) Sleep(10);
-            if (!done) {
-                rescued = true;
-                PostThreadMessageA(thread, WM_LBUTTONUP, 0, 0);
-            }
+            if (WaitForSingleObject(done, 30000) == WAIT_OBJECT_0) return;
+            rescued = true;
+            PostThreadMessageA(thread, WM_LBUTTONUP, 0, 0);
         });
         SetTimer(nullptr, 0, 20, Interfere);
         PostMessageA(g_pressed, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         MSG message;
         while (!g_interfered && GetMessageA(&message, nullptr, 0, 0)) DispatchMessageA(&message);
-        done = true;
+        SetEvent(done);
         watchdog.join();
+        CloseHandle(done);
         EXPECT_FALSE(rescued.load());
         EXPECT_TRUE(g_commands.empty());
         if (IsWindow(g_pressed)) {
