@@ -1,8 +1,6 @@
 // The framework tests' application object, main window and message-box watcher.
 #include "tests/framework/TestHost_win.h"
 
-#include <chrono>
-
 #include "framework/WindowText.h"
 #include "tests/framework/FrameworkTestIds.h"
 
@@ -82,9 +80,10 @@ SeenBox BoxWatcher::Finish() {
     return seen_;
 }
 
+// Looks until a box shows or the watch ends: a box is modal, so once the action that would
+// show one has returned without this having closed it, there was none.
 void BoxWatcher::Watch(DWORD threadId, HWND ignore) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (;;) {
         Search search{ignore, nullptr};
         ::EnumThreadWindows(threadId, &FindBox, reinterpret_cast<LPARAM>(&search));
         if (search.box) {

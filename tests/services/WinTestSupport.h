@@ -23,7 +23,8 @@ std::optional<DWORD> RunProgram(const std::string& commandLine, const std::strin
                                 DWORD timeoutMs = 10000);
 
 std::optional<std::string> ReadFileText(const std::string& path);
-// Polls for the file to exist with content, up to the timeout.
+// Waits for the file to be renamed into place and reads it; nothing when no such file
+// appeared within the timeout.
 std::optional<std::string> WaitForFileText(const std::string& path, DWORD timeoutMs = 10000);
 
 // The raw REG_SZ value (no terminator), read without the code under test.

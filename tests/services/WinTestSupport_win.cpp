@@ -49,16 +49,18 @@ std::optional<std::string> ReadFileText(const std::string& path) {
 }
 
 std::optional<std::string> WaitForFileText(const std::string& path, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
+    // The writers rename a finished file into place: once the name is there, the text is whole.
+    const std::string directory = path.substr(0, path.find_last_of('\\') + 1);
+    const HANDLE renamed = ::FindFirstChangeNotificationA(directory.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    std::optional<std::string> text;
     for (;;) {
-        const auto text = ReadFileText(path);
-        if (text && !text->empty()) {
-            ::Sleep(50);  // let the writer finish
-            return ReadFileText(path);
-        }
-        if (::GetTickCount() - start > timeoutMs) return std::nullopt;
-        ::Sleep(20);
+        text = ReadFileText(path);
+        if (text || renamed == INVALID_HANDLE_VALUE || ::WaitForSingleObject(renamed, timeoutMs) != WAIT_OBJECT_0 ||
+            !::FindNextChangeNotification(renamed))
+            break;
     }
+    if (renamed != INVALID_HANDLE_VALUE) ::FindCloseChangeNotification(renamed);
+    return text ? text : ReadFileText(path);
 }
 
 std::optional<std::string> RegistryText(HKEY root, const std::string& key, const std::string& name) {
@@ -151,8 +153,8 @@ void MessageBoxWatcher::Watch() {
                 boxes_.push_back(Box{caption, text, ::GetWindowLongA(box, GWL_EXSTYLE)});
             }
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-            // Wait for it to go before looking again.
-            for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(10);
+            // Wait for it to go before looking again, or the same box would count twice.
+            while (!stop_ && ::IsWindow(box)) ::Sleep(10);
             break;
         }
         ::Sleep(10);
