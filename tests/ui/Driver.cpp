@@ -530,9 +530,11 @@ void Program::PressKey(UINT vk, unsigned modifiers) {
     const LPARAM flags = 1 | scan | (IsExtendedKey(vk) ? (1 << 24) : 0) | (alt ? (1 << 29) : 0);
     const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
     const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+    // The second marker waits for the characters that translating the keys posted behind the first.
     if (modifiers == kNoModifier) {
         ::PostMessageA(target, down, vk, flags);
         ::PostMessageA(target, up, vk, flags | 0xC0000000);
+        Sync();
         Sync();
         return;
     }
@@ -549,6 +551,7 @@ void Program::PressKey(UINT vk, unsigned modifiers) {
     ::SetKeyboardState(held);
     ::PostMessageA(target, down, vk, flags);
     ::PostMessageA(target, up, vk, flags | 0xC0000000);
+    Sync();
     Sync();
     ::SetKeyboardState(saved);
     ::AttachThreadInput(self, threadId_, FALSE);
@@ -576,17 +579,13 @@ bool Program::Click(HWND control) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     ::SendInput(1, &input, sizeof input);
-    // Buttons and edits capture the mouse while pressed: releasing the button
-    // only after the press was seen, and waiting for the capture to end, keeps
-    // clicks apart. A control that does not capture just gets a short pause.
-    const bool captured = WaitFor([&] { return capture() != nullptr; }, 500);
+    // Every control clicked here (keys, buttons, edits) captures the mouse while pressed:
+    // releasing the button only after the press was seen, and waiting for the capture to
+    // end, keeps clicks apart. A posted marker would overtake the queued mouse input.
+    const bool captured = WaitFor([&] { return capture() != nullptr; });
     input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(1, &input, sizeof input);
-    if (captured)
-        WaitFor([&] { return capture() == nullptr; });
-    else
-        ::Sleep(50);
-    return Sync();
+    return captured && WaitFor([&] { return capture() == nullptr; }) && Sync();
 }
 
 bool Program::ClickKeys(const std::string& script) {
