@@ -100,9 +100,10 @@ void Paint(HWND group) {
     fw::PaintDc paint(group);
     const HDC dc = paint.get();
     const Group g(group);
-    const TabLayout& l = g.layout;
-    const int W = l.Width(), H = l.Height(), R = l.Rows(), C = l.Columns(), th = l.TabHeight(), tw = l.TabWidth();
-    const int S = g.selection.column;
+    const TabLayout& layout = g.layout;
+    const int width = layout.Width(), height = layout.Height(), rows = layout.Rows(), columns = layout.Columns();
+    const int tabHeight = layout.TabHeight(), tabWidth = layout.TabWidth();
+    const int selectedColumn = g.selection.column;
 
     SetBkMode(dc, TRANSPARENT);
     fw::UniquePen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
@@ -111,45 +112,45 @@ void Paint(HWND group) {
     fw::SelectGuard restorePen(dc, black);
 
     // The page's outline: black bottom, white left, shadow just above the bottom.
-    DrawLines(dc, black, {{0, H - 1}, {W - 8 * R - 1, H - 1}});
-    DrawLines(dc, white, {{1, R * th}, {1, H - 2}});
-    DrawLines(dc, shadow.get(), {{1, H - 2}, {W - 8 * R - 1, H - 2}});
+    DrawLines(dc, black, {{0, height - 1}, {width - 8 * rows - 1, height - 1}});
+    DrawLines(dc, white, {{1, rows * tabHeight}, {1, height - 2}});
+    DrawLines(dc, shadow.get(), {{1, height - 2}, {width - 8 * rows - 1, height - 2}});
 
     const bool focused = GetFocus() == group;
-    for (int o = 0; o < R; ++o) {
-        for (int j = 0; j < C; ++j) {
-            const TabRect box = l.TabBounds(o, j);
-            const int xL = box.left, xR = box.right;
+    for (int displayRow = 0; displayRow < rows; ++displayRow) {
+        for (int column = 0; column < columns; ++column) {
+            const TabRect box = layout.TabBounds(displayRow, column);
+            const int left = box.left, right = box.right;
             // Tabs wholly outside the clip (most of a 256 x 256 grid) are not drawn.
-            const RECT extent = {xL, box.top, xR + 1, box.bottom + 1};
+            const RECT extent = {left, box.top, right + 1, box.bottom + 1};
             if (!RectVisible(dc, &extent)) continue;
-            const bool selected = o == 0 && j == S;
-            int yA = box.bottom - 2, yB = box.top + 2;
+            const bool selected = displayRow == 0 && column == selectedColumn;
+            int sideBottom = box.bottom - 2, sideTop = box.top + 2;
             if (selected) {  // two pixels taller, joining the page
-                yA += 1;
-                yB -= 2;
+                sideBottom += 1;
+                sideTop -= 2;
             }
-            if (o == 0 && j == S - 1) {  // the selected tab covers this one's right edge
-                DrawLines(dc, white, {{xL, yA}, {xL, yB + 3}, {xL + 2, yB + 1}, {xR - 2, yB + 1}, {xR, yB + 1}});
+            if (displayRow == 0 && column == selectedColumn - 1) {  // the selected tab covers this one's right edge
+                DrawLines(dc, white, {{left, sideBottom}, {left, sideTop + 3}, {left + 2, sideTop + 1}, {right - 2, sideTop + 1}, {right, sideTop + 1}});
             } else {
-                DrawLines(dc, white, {{xL, yA}, {xL, yB + 3}, {xL + 2, yB + 1}, {xR - 2, yB + 1}});
-                DrawLines(dc, shadow.get(), {{xR - 2, yB + 1}, {xR - 2, yA + 1}});
-                DrawLines(dc, black, {{xR - 1, yB + 3}, {xR - 1, yA + 1}});
+                DrawLines(dc, white, {{left, sideBottom}, {left, sideTop + 3}, {left + 2, sideTop + 1}, {right - 2, sideTop + 1}});
+                DrawLines(dc, shadow.get(), {{right - 2, sideTop + 1}, {right - 2, sideBottom + 1}});
+                DrawLines(dc, black, {{right - 1, sideTop + 3}, {right - 1, sideBottom + 1}});
             }
-            const controls::TabItem* item = g.tabs.ItemAt({j, l.DataRowShown(o, j, g.selection)});
+            const controls::TabItem* item = g.tabs.ItemAt({column, layout.DataRowShown(displayRow, column, g.selection)});
             DrawLabel(group, dc, ToRect(box), item, selected);
             if (selected && focused) {
-                const RECT mark = {xL + 4, box.top + 5, xR - 5, box.bottom - 1};
+                const RECT mark = {left + 4, box.top + 5, right - 5, box.bottom - 1};
                 DrawFocusRect(dc, &mark);
             }
         }
         // The right and lower edges of the page behind, one per row, 8 pixels further right.
-        const int rowRight = l.RowRight(o), yBot = l.TabBounds(o, 0).bottom, yE = H - o * th - 1;
-        DrawLines(dc, black, {{rowRight - 1, yBot - 1}, {rowRight - 1, yE}, {rowRight - 9, yE}});
-        DrawLines(dc, shadow.get(), {{rowRight - 2, yBot - 1}, {rowRight - 2, yE - 1}, {rowRight - 9, yE - 1}});
-        if (o == 0) {  // the page's top edge, open under the selected tab
-            if (S > 0) DrawLines(dc, white, {{1, R * th}, {S * tw + 1, R * th}});
-            if (S < C - 1) DrawLines(dc, white, {{(S + 1) * tw, R * th}, {rowRight - 1, R * th}});
+        const int rowRight = layout.RowRight(displayRow), rowBottom = layout.TabBounds(displayRow, 0).bottom, pageBottom = height - displayRow * tabHeight - 1;
+        DrawLines(dc, black, {{rowRight - 1, rowBottom - 1}, {rowRight - 1, pageBottom}, {rowRight - 9, pageBottom}});
+        DrawLines(dc, shadow.get(), {{rowRight - 2, rowBottom - 1}, {rowRight - 2, pageBottom - 1}, {rowRight - 9, pageBottom - 1}});
+        if (displayRow == 0) {  // the page's top edge, open under the selected tab
+            if (selectedColumn > 0) DrawLines(dc, white, {{1, rows * tabHeight}, {selectedColumn * tabWidth + 1, rows * tabHeight}});
+            if (selectedColumn < columns - 1) DrawLines(dc, white, {{(selectedColumn + 1) * tabWidth, rows * tabHeight}, {rowRight - 1, rows * tabHeight}});
         }
     }
 }
@@ -165,7 +166,7 @@ void EraseBackground(HWND group, HDC dc) {
 void OnClick(HWND group, LPARAM point) {
     SetFocus(group);
     const Group g(group);
-    const auto cell = g.layout.HitTest(LOWORD(point), HIWORD(point), g.selection);
+    const auto cell = g.layout.HitTest(GET_X_LPARAM(point), GET_Y_LPARAM(point), g.selection);
     if (!cell || *cell == g.selection) return;
     if (SendSelectAt(group, *cell) == 0) MessageBeep(0);
 }

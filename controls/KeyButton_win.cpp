@@ -1,6 +1,9 @@
 // "PemzButton": the push button of the keypad and of the dialogs, drawn from a
 // three-image face bitmap (normal, focused, pushed) or, without one, as a grey button
 // with its caption.
+#include <windows.h>
+#include <windowsx.h>
+
 #include <array>
 
 #include "controls/ControlClasses.h"
@@ -188,7 +191,7 @@ void TrackPress(HWND button, const MSG& first) {
         case WM_LBUTTONUP: mouseHeld = false; break;
         case WM_MOUSEMOVE:
             if (mouseHeld) {
-                const POINT point{LOWORD(message.lParam), HIWORD(message.lParam)};
+                const POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
                 inside = PtInRect(&client, point) != FALSE;
                 ChangeState(button, inside ? BST_PUSHED | BST_FOCUS : BST_FOCUS);
             }

@@ -135,7 +135,7 @@ void SendLookupCommand(HWND lookup) {
 }
 
 bool InButton(const RECT& button, LPARAM point) {
-    const POINT p = {LOWORD(point), HIWORD(point)};
+    const POINT p = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
     return PtInRect(&button, p) != FALSE;
 }
 

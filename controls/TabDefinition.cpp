@@ -174,11 +174,12 @@ int TabLayout::DataRowShown(int displayRow, int column, TabCell selection) const
 }
 
 std::optional<TabCell> TabLayout::HitTest(int x, int y, TabCell selection) const {
-    const int d = rows_ - y / tabHeight_ - 1;
-    if (d < 0 || d >= rows_ || x <= 8 * d) return std::nullopt;
-    const int e = (x - 8 * d) / tabWidth_;
-    if (e < 0 || e >= columns_) return std::nullopt;
-    return TabCell{e, DataRowShown(d, e, selection)};
+    if (x < 0 || y < 0) return std::nullopt;
+    const int displayRow = rows_ - y / tabHeight_ - 1;
+    if (displayRow < 0 || displayRow >= rows_ || x <= 8 * displayRow) return std::nullopt;
+    const int column = (x - 8 * displayRow) / tabWidth_;
+    if (column >= columns_) return std::nullopt;
+    return TabCell{column, DataRowShown(displayRow, column, selection)};
 }
 
 }  // namespace controls

@@ -85,7 +85,7 @@ struct TabRect {
     }
 };
 
-// Sizes of one control: client W x H, tab height th; the tab width follows.
+// Sizes of one control: its client area, the height of a tab; the tab width follows.
 class TabLayout {
 public:
     TabLayout(const TabDefinition& def, int clientWidth, int clientHeight, int tabHeight);
@@ -95,20 +95,20 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int TabHeight() const { return tabHeight_; }
-    // (W - 8R) / C, but at least one pixel when the control is too narrow.
+    // (width - 8 * rows) / columns, but at least one pixel when the control is too narrow.
     int TabWidth() const { return tabWidth_; }
 
-    // Display row 0 is the front row, touching the page; R-1 is at the top.
-    // Tab j of display row o: left xL, top yTop, right xR (inclusive end), bottom yBot.
+    // Display row 0 is the front row, touching the page; rows - 1 is at the top.
+    // The right end is inclusive.
     TabRect TabBounds(int displayRow, int column) const;
     int RowRight(int displayRow) const;  // where the last tab of the row ends
-    TabRect TabStrip() const;            // (0, 0, W, R*th + 3)
-    TabRect PageArea() const;            // (2, R*th + 3, W - 2, H - 2)
-    bool InTabStrip(int y) const;        // the part that takes the mouse: y < R*th
+    TabRect TabStrip() const;            // (0, 0, width, rows * tabHeight + 3)
+    TabRect PageArea() const;            // (2, rows * tabHeight + 3, width - 2, height - 2)
+    bool InTabStrip(int y) const;        // the part that takes the mouse: y < rows * tabHeight
 
     // The data row whose item a display cell shows: only the selected column rotates.
     int DataRowShown(int displayRow, int column, TabCell selection) const;
-    // The grid cell under a client point (x, y unsigned words), or none.
+    // The grid cell under a client point, or none (a point left of or above the control too).
     std::optional<TabCell> HitTest(int x, int y, TabCell selection) const;
 
 private:

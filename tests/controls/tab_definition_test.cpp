@@ -184,9 +184,12 @@ TEST(TabLayoutGeometry, TwoTabsInTwoHundredPixels) {
     EXPECT_TRUE(layout.InTabStrip(21));
     EXPECT_FALSE(layout.InTabStrip(22));
     EXPECT_EQ(layout.HitTest(150, 10, {0, 0}), (TabCell{1, 0}));
-    EXPECT_EQ(layout.HitTest(0, 10, {0, 0}), std::nullopt);    // x <= 8d
-    EXPECT_EQ(layout.HitTest(195, 10, {0, 0}), std::nullopt);  // past C * tw: nothing
+    EXPECT_EQ(layout.HitTest(0, 10, {0, 0}), std::nullopt);    // x <= 8 * display row
+    EXPECT_EQ(layout.HitTest(195, 10, {0, 0}), std::nullopt);  // past the last column: nothing
     EXPECT_EQ(layout.HitTest(50, 30, {0, 0}), std::nullopt);   // below the strip
+    // Signed points of a mouse left of or above the control hit nothing either.
+    EXPECT_EQ(layout.HitTest(150, -1, {0, 0}), std::nullopt);
+    EXPECT_EQ(layout.HitTest(-90, 10, {0, 0}), std::nullopt);
 }
 
 TEST(TabLayoutGeometry, OnlyTheSelectedColumnRotatesToTheFront) {
