@@ -8,13 +8,13 @@
 
 namespace {
 
-INT_PTR CALLBACK BaselineProc(HWND dialog, UINT message, WPARAM wordParam, LPARAM) {
+INT_PTR CALLBACK BaselineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         ::SetMenu(dialog, ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN)));
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wordParam) == IDCANCEL) ::EndDialog(dialog, IDCANCEL);
+        if (LOWORD(wParam) == IDCANCEL) ::EndDialog(dialog, IDCANCEL);
         return TRUE;
     case WM_CLOSE:
         ::EndDialog(dialog, IDCANCEL);

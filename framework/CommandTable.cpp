@@ -49,11 +49,11 @@ bool RouteCommand(CommandTarget& target, CommandTable table, unsigned id, unsign
     return true;
 }
 
-bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wordParam,
-                  LongParam longParam, MessageResult& result) {
+bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wParam,
+                  LongParam lParam, MessageResult& result) {
     const CommandEntry* entry = FindMessage(table, message);
     if (!entry) return false;
-    result = entry->invoke(target, message, wordParam, longParam);
+    result = entry->invoke(target, message, wParam, lParam);
     return true;
 }
 

@@ -37,7 +37,7 @@ struct CommandEntry {
         Notify,   // one id with one notification code
         Message,  // a window message other than WM_COMMAND
     };
-    using Thunk = MessageResult (*)(CommandTarget& target, unsigned id, WordParam wordParam, LongParam longParam);
+    using Thunk = MessageResult (*)(CommandTarget& target, unsigned id, WordParam wParam, LongParam lParam);
 
     Kind kind;
     unsigned first;  // id, or message number
@@ -72,8 +72,8 @@ const CommandEntry* FindMessage(CommandTable table, unsigned message) noexcept;
 
 // Run the first matching entry; false when the table has none.
 bool RouteCommand(CommandTarget& target, CommandTable table, unsigned id, unsigned notifyCode);
-bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wordParam,
-                  LongParam longParam, MessageResult& result);
+bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wParam,
+                  LongParam lParam, MessageResult& result);
 
 namespace detail {
 
@@ -120,8 +120,8 @@ MessageResult CallWithArgument(CommandTarget& target, unsigned, WordParam, LongP
 }
 
 template <auto Handler>
-MessageResult CallMessage(CommandTarget& target, unsigned, WordParam wordParam, LongParam longParam) {
-    return (static_cast<ClassOf<Handler>&>(target).*Handler)(wordParam, longParam);
+MessageResult CallMessage(CommandTarget& target, unsigned, WordParam wParam, LongParam lParam) {
+    return (static_cast<ClassOf<Handler>&>(target).*Handler)(wParam, lParam);
 }
 
 }  // namespace detail

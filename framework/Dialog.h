@@ -43,13 +43,13 @@ protected:
     // The processing a message gets when the dialog does not handle it. For the messages
     // that tables take (WM_PAINT, WM_CTLCOLOR*, WM_INITMENUPOPUP...) the dialog manager
     // hands them to DefWindowProc, so this is that call.
-    LRESULT DefaultMessage(UINT message, WPARAM wordParam, LPARAM longParam);
+    LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static const CommandEntry kDialogCommands[];  // the framework's: IDOK, IDCANCEL
 
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wordParam, LPARAM longParam);
-    INT_PTR HandleMessage(UINT message, WPARAM wordParam, LPARAM longParam);
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(unsigned id, unsigned notifyCode);
     void CentreIfStillHidden();
     void OnWindowDestroyed();

@@ -149,21 +149,21 @@ void Dialog::OnOK() { EndDialog(IDOK); }
 
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
 
-LRESULT Dialog::DefaultMessage(UINT message, WPARAM wordParam, LPARAM longParam) {
-    return ::DefWindowProcA(hwnd_, message, wordParam, longParam);
+LRESULT Dialog::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wordParam, LPARAM longParam) {
+INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(window, DWLP_USER, longParam);
-        reinterpret_cast<Dialog*>(longParam)->hwnd_ = window;
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        reinterpret_cast<Dialog*>(lParam)->hwnd_ = window;
     }
     // Messages before WM_INITDIALOG (WM_SETFONT...) find no object yet.
     auto* dialog = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(window, DWLP_USER));
-    return dialog ? dialog->HandleMessage(message, wordParam, longParam) : FALSE;
+    return dialog ? dialog->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
-INT_PTR Dialog::HandleMessage(UINT message, WPARAM wordParam, LPARAM longParam) {
+INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
         const bool focusFirstTabStop = OnInitDialog();
@@ -171,7 +171,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wordParam, LPARAM longParam) 
         return focusFirstTabStop ? TRUE : FALSE;
     }
     case WM_COMMAND:
-        return HandleCommand(LOWORD(wordParam), HIWORD(wordParam)) ? TRUE : FALSE;
+        return HandleCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case WM_NCDESTROY:
         OnWindowDestroyed();
         return FALSE;
@@ -180,14 +180,14 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wordParam, LPARAM longParam) 
     }
 
     LRESULT result = 0;
-    if (RouteMessage(*this, Commands(), message, wordParam, longParam, result)) {
+    if (RouteMessage(*this, Commands(), message, wParam, lParam, result)) {
         if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
         ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
     }
     if (message == WM_DRAWITEM) {
         // Owner-drawn controls draw themselves through the object attached to them.
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(longParam);
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         OwnerDrawButton* button = item.CtlType == ODT_MENU ? nullptr : OwnerDrawButton::FromHandle(item.hwndItem);
         if (button) {
             button->DrawItem(item);

@@ -29,7 +29,7 @@ public:
     static OwnerDrawButton* FromHandle(HWND window);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wordParam, LPARAM longParam);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
     WNDPROC previous_ = nullptr;

@@ -36,13 +36,13 @@ OwnerDrawButton* OwnerDrawButton::FromHandle(HWND window) {
     return window ? static_cast<OwnerDrawButton*>(::GetPropA(window, kObjectProperty)) : nullptr;
 }
 
-LRESULT CALLBACK OwnerDrawButton::SubclassProc(HWND window, UINT message, WPARAM wordParam, LPARAM longParam) {
+LRESULT CALLBACK OwnerDrawButton::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     OwnerDrawButton* button = FromHandle(window);
-    if (!button) return ::DefWindowProcA(window, message, wordParam, longParam);  // not reached: detach restores
+    if (!button) return ::DefWindowProcA(window, message, wParam, lParam);  // not reached: detach restores
     WNDPROC previous = button->previous_;
     // The window is going: the object lets go first and the button finishes its own clean-up.
     if (message == WM_NCDESTROY) button->Detach();
-    return ::CallWindowProcA(previous, window, message, wordParam, longParam);
+    return ::CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
 }  // namespace fw

@@ -200,9 +200,9 @@ void CalculatorDialog::FocusHolder() { ::SetFocus(Item(IDC_FOCUS_HOLDER)); }
 void CalculatorDialog::OnDisplayLineFocus() { FocusHolder(); }
 
 // The input line is yellow; the parity label and the memory indicator are blue.
-LRESULT CalculatorDialog::OnCtlColor(WPARAM wordParam, LPARAM longParam) {
-    const auto dc = reinterpret_cast<HDC>(wordParam);
-    const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(longParam));
+LRESULT CalculatorDialog::OnCtlColor(WPARAM wParam, LPARAM lParam) {
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
     const int inputLine = calculator_.State().settings.euroInput != 0 ? IDC_EURO_LINE : IDC_FRANCS_LINE;
     if (id == inputLine) {
         ::SetBkColor(dc, kInputLineColour);
@@ -210,17 +210,17 @@ LRESULT CalculatorDialog::OnCtlColor(WPARAM wordParam, LPARAM longParam) {
     }
     // The F and euro marks overlap the right ends of the display lines: a hollow
     // background keeps the lines' borders whole under the marks' transparent parts.
-    if ((::GetWindowLongA(reinterpret_cast<HWND>(longParam), GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+    if ((::GetWindowLongA(reinterpret_cast<HWND>(lParam), GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
         return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    const LRESULT brush = DefaultMessage(WM_CTLCOLORSTATIC, wordParam, longParam);
+    const LRESULT brush = DefaultMessage(WM_CTLCOLORSTATIC, wParam, lParam);
     if (id == IDC_PARITY_LABEL || id == IDC_MEMORY_INDICATOR) ::SetTextColor(dc, kLabelColour);
     return brush;
 }
 
 // Minimised, the window shows the program's icon.
-LRESULT CalculatorDialog::OnPaint(WPARAM wordParam, LPARAM longParam) {
+LRESULT CalculatorDialog::OnPaint(WPARAM wParam, LPARAM lParam) {
     HWND window = Hwnd();
-    if (!::IsIconic(window)) return DefaultMessage(WM_PAINT, wordParam, longParam);
+    if (!::IsIconic(window)) return DefaultMessage(WM_PAINT, wParam, lParam);
     fw::PaintDc dc(window);
     ::SendMessageA(window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     RECT client;
@@ -240,12 +240,12 @@ LRESULT CalculatorDialog::OnHelpKey(WPARAM, LPARAM) {
 
 // ---- Menu --------------------------------------------------------------------------
 
-LRESULT CalculatorDialog::OnInitMenuPopup(WPARAM wordParam, LPARAM longParam) {
+LRESULT CalculatorDialog::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
     const UINT state = services::IsBrowserAvailable() ? MF_ENABLED : (MF_GRAYED | MF_DISABLED);
     HMENU menu = ::GetMenu(Hwnd());
     ::EnableMenuItem(menu, ID_HOME_PAGE, MF_BYCOMMAND | state);
     ::EnableMenuItem(menu, ID_SUPPORT_PAGE, MF_BYCOMMAND | state);
-    return DefaultMessage(WM_INITMENUPOPUP, wordParam, longParam);
+    return DefaultMessage(WM_INITMENUPOPUP, wParam, lParam);
 }
 
 void CalculatorDialog::OnHomePage() { services::OpenUrl(kHomePage); }

@@ -50,11 +50,11 @@ private:
     void FocusHolder() override;
 
     // Window messages.
-    LRESULT OnInitMenuPopup(WPARAM wordParam, LPARAM longParam);
-    LRESULT OnPaint(WPARAM wordParam, LPARAM longParam);
-    LRESULT OnQueryDragIcon(WPARAM wordParam, LPARAM longParam);
-    LRESULT OnCtlColor(WPARAM wordParam, LPARAM longParam);
-    LRESULT OnHelpKey(WPARAM wordParam, LPARAM longParam);
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHelpKey(WPARAM wParam, LPARAM lParam);
     void OnDisplayLineFocus();
 
     // Clipboard exchange through the francs line.

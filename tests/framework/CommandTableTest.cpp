@@ -18,8 +18,8 @@ public:
     void OnDigit(unsigned id) { calls.push_back("digit " + std::to_string(id)); }
     void OnOperator(Operator op) { calls.push_back(op == Operator::Add ? "add" : "subtract"); }
     void OnChange() { calls.push_back("change"); }
-    fw::MessageResult OnPaint(fw::WordParam wordParam, fw::LongParam longParam) {
-        calls.push_back("paint " + std::to_string(wordParam) + " " + std::to_string(longParam));
+    fw::MessageResult OnPaint(fw::WordParam wParam, fw::LongParam lParam) {
+        calls.push_back("paint " + std::to_string(wParam) + " " + std::to_string(lParam));
         return 77;
     }
     void OnLater() { calls.push_back("later"); }

@@ -99,7 +99,7 @@ private:
         if (next_ < steps_.size() && Hwnd()) ::PostMessageA(Hwnd(), kStepMessage, 0, 0);
         return 0;
     }
-    LRESULT OnAnswer(WPARAM wordParam, LPARAM) { return static_cast<LRESULT>(wordParam) * 2; }
+    LRESULT OnAnswer(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam) * 2; }
     LRESULT OnCtlColorStatic(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(staticBrush); }
     LRESULT OnTimer(WPARAM, LPARAM) {
         log.push_back("timeout");

@@ -119,14 +119,14 @@ TEST(UniqueHandle, SelectGuardPutsThePreviousObjectBack) {
     EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BRUSH), original);
 }
 
-LRESULT CALLBACK PaintingProc(HWND window, UINT message, WPARAM wordParam, LPARAM longParam) {
+LRESULT CALLBACK PaintingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         fw::PaintDc paint(window);
         const RECT& area = paint.paint().rcPaint;
         ::SetPropA(window, "painted", reinterpret_cast<HANDLE>(paint.get() && area.right > area.left ? 1 : 2));
         return 0;
     }
-    return ::DefWindowProcA(window, message, wordParam, longParam);
+    return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 TEST(UniqueHandle, PaintDcValidatesTheWindow) {

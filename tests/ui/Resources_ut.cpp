@@ -44,9 +44,9 @@ public:
     }
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wordParam, LPARAM longParam) {
-        if (message == WM_COMMAND) last_ = LOWORD(wordParam);
-        return ::DefWindowProcA(window, message, wordParam, longParam);
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND) last_ = LOWORD(wParam);
+        return ::DefWindowProcA(window, message, wParam, lParam);
     }
     static inline int last_ = -1;
     HWND window_;
