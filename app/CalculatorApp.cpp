@@ -27,7 +27,7 @@ bool CalculatorApp::InitInstance() {
     // Before anything can load a library by name.
     services::RemoveCurrentDirectoryFromDllSearch();
     // The keypad's window class must exist before the dialog template names it.
-    RegisterControlClasses();
+    controls::RegisterControlClasses();
     services::RegisterWithShell();
 
     HINSTANCE instance = Instance();

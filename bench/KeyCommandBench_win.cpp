@@ -97,7 +97,7 @@ void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
 int main(int argc, char** argv) {
     commandCount = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    RegisterControlClasses();
+    controls::RegisterControlClasses();
     ui::CalculatorDialog dialog(::LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM)),
                                 ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAIN)),
                                 fw::UniqueBrush(::CreateSolidBrush(ui::CalculatorDialog::kInputLineColour)));

@@ -7,6 +7,8 @@
 #include "controls/ControlMessages.h"
 #include "framework/UniqueHandle.h"
 
+namespace controls {
+
 namespace {
 
 namespace slot {
@@ -89,3 +91,5 @@ LRESULT CALLBACK BitmapControlProc(HWND window, UINT message, WPARAM wParam, LPA
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
+
+}  // namespace controls

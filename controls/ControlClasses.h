@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace controls {
+
 // Registers "PemzGroup", "PemzGrid", "PemzButton", "PemzBitmap", "PemzStopper" and
 // "PemzLookup", in that order, for the program's own module. Returns the atom of the
 // last registration (zero on failure); callers may ignore it.
@@ -30,5 +32,7 @@ constexpr int kBitmapControlExtraBytes = 4;
 LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK BitmapControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GridControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace controls
 
 #endif

@@ -6,6 +6,8 @@
 #include "controls/LookupEdit.h"
 #include "framework/UniqueHandle.h"
 
+namespace controls {
+
 static_assert(kControlMessageFirst == WM_USER + 100, "library messages start at WM_USER+100");
 // Bitmap handles live in 32-bit extra-byte fields.
 static_assert(sizeof(HBITMAP) == sizeof(LONG), "handles must fit a window long");
@@ -80,3 +82,5 @@ void DrawDisabledBitmap(HDC target, int x, int y, HDC source, int sourceX, int w
     SetBkColor(target, GetSysColor(COLOR_BTNFACE));
     BitBlt(target, x, y, width, height, mono.get(), 0, 0, SRCCOPY);
 }
+
+}  // namespace controls

@@ -3,6 +3,8 @@
 #ifndef PEMZ_CONTROLS_CONTROLMESSAGES_H
 #define PEMZ_CONTROLS_CONTROLMESSAGES_H
 
+namespace controls {
+
 // No Windows header here: WM_USER is 0x0400 (checked where the classes are registered).
 constexpr unsigned int kControlMessageFirst = 0x0400 + 100;
 
@@ -15,5 +17,7 @@ constexpr unsigned int CLM_SETBITMAP = kControlMessageFirst + 5;         // "Pem
 constexpr unsigned int CLM_SETCOMMANDTARGET = kControlMessageFirst + 6;  // "PemzButton"
 
 static_assert(CLM_SETBITMAP == 1129 && CLM_SETCOMMANDTARGET == 1130, "message numbers are fixed");
+
+}  // namespace controls
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <initializer_list>
 
+namespace controls {
+
 // Selects `pen` and draws through the points; the pen stays selected, so the caller
 // keeps a guard on the pen it found.
 inline void DrawLines(HDC dc, HGDIOBJ pen, std::initializer_list<POINT> points) {
@@ -14,5 +16,7 @@ inline void DrawLines(HDC dc, HGDIOBJ pen, std::initializer_list<POINT> points) 
     MoveToEx(dc, point->x, point->y, nullptr);
     for (++point; point != points.end(); ++point) LineTo(dc, point->x, point->y);
 }
+
+}  // namespace controls
 
 #endif

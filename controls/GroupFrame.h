@@ -5,9 +5,13 @@
 
 #include <windows.h>
 
+namespace controls {
+
 constexpr UINT kGroupFrameStyle = CS_PARENTDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
 constexpr int kGroupFrameExtraBytes = 6;
 
 LRESULT CALLBACK GroupFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace controls
 
 #endif

@@ -13,10 +13,7 @@
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 
-using controls::TabCell;
-using controls::TabDefinition;
-using controls::TabLayout;
-using controls::TabRect;
+namespace controls {
 
 namespace {
 
@@ -51,8 +48,8 @@ RECT ClientRect(HWND window) {
 struct Group {
     explicit Group(HWND window)
         : text(fw::WindowText(window)),
-          tabs(controls::ParseTabDefinition(text)),
-          selection(controls::DecodeSelection(SelectionWord(window), tabs)),
+          tabs(ParseTabDefinition(text)),
+          selection(DecodeSelection(SelectionWord(window), tabs)),
           client(ClientRect(window)),
           layout(tabs, client.right, client.bottom, TabHeight(window)) {}
 
@@ -75,7 +72,7 @@ LRESULT SendSelectAt(HWND group, TabCell cell) {
                         MAKELPARAM(static_cast<WORD>(cell.column), static_cast<WORD>(cell.row)));
 }
 
-void DrawLabel(HWND group, HDC dc, const RECT& box, const controls::TabItem* item, bool selected) {
+void DrawLabel(HWND group, HDC dc, const RECT& box, const TabItem* item, bool selected) {
     if (!item || item->label.empty()) return;
     const HFONT font = Font(group);
     fw::UniqueFont bold;
@@ -137,7 +134,7 @@ void Paint(HWND group) {
                 DrawLines(dc, shadow.get(), {{right - 2, sideTop + 1}, {right - 2, sideBottom + 1}});
                 DrawLines(dc, black, {{right - 1, sideTop + 3}, {right - 1, sideBottom + 1}});
             }
-            const controls::TabItem* item = g.tabs.ItemAt({column, layout.DataRowShown(displayRow, column, g.selection)});
+            const TabItem* item = g.tabs.ItemAt({column, layout.DataRowShown(displayRow, column, g.selection)});
             DrawLabel(group, dc, ToRect(box), item, selected);
             if (selected && focused) {
                 const RECT mark = {left + 4, box.top + 5, right - 5, box.bottom - 1};
@@ -183,17 +180,17 @@ void OnKey(HWND group, WPARAM key) {
     // The tabs that cannot be selected are skipped here rather than by asking the
     // control about each one: a 256 x 256 grid of empty tabs stays one message.
     const Group g(group);
-    if (const auto next = controls::StepSelection(g.tabs, g.selection, forward)) SendSelectAt(group, *next);
+    if (const auto next = StepSelection(g.tabs, g.selection, forward)) SendSelectAt(group, *next);
 }
 
 LRESULT OnSelectTab(HWND group, WPARAM wParam, LPARAM lParam) {
     const Group g(group);
     const int id = static_cast<int>(wParam);
-    const controls::TabSelectResult result =
-        id >= 0 ? controls::SelectTabById(g.tabs, g.selection, id)
-                : controls::SelectTabAt(g.tabs, g.selection, {LOWORD(lParam), HIWORD(lParam)});
+    const TabSelectResult result =
+        id >= 0 ? SelectTabById(g.tabs, g.selection, id)
+                : SelectTabAt(g.tabs, g.selection, {LOWORD(lParam), HIWORD(lParam)});
     if (result.changed) {
-        SetSelectionWord(group, controls::EncodeSelection(result.cell));
+        SetSelectionWord(group, EncodeSelection(result.cell));
         InvalidateTabStrip(group, g.layout);
         SendMessageA(GetParent(group), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(group)), 0),
                      reinterpret_cast<LPARAM>(group));
@@ -203,7 +200,7 @@ LRESULT OnSelectTab(HWND group, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnEnableTab(HWND group, int id, bool enable) {
     const Group g(group);
-    const auto edited = controls::SetTabEnabledInText(g.text, id, enable);
+    const auto edited = SetTabEnabledInText(g.text, id, enable);
     if (!edited) return 0;
     if (*edited != g.text) {
         SetWindowTextA(group, edited->c_str());
@@ -243,7 +240,7 @@ LRESULT CALLBACK GroupFrameProc(HWND group, UINT message, WPARAM wParam, LPARAM 
     case CLM_SELECTTAB: return OnSelectTab(group, wParam, lParam);
     case CLM_GETSELECTEDTAB: {
         const Group g(group);
-        const controls::TabItem* item = g.tabs.ItemAt(g.selection);
+        const TabItem* item = g.tabs.ItemAt(g.selection);
         return item ? item->id : 0;
     }
     case CLM_GETPAGERECT: {
@@ -265,3 +262,5 @@ LRESULT CALLBACK GroupFrameProc(HWND group, UINT message, WPARAM wParam, LPARAM 
     default: return DefWindowProcA(group, message, wParam, lParam);
     }
 }
+
+}  // namespace controls

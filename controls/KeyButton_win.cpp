@@ -11,6 +11,8 @@
 #include "controls/ControlMessages.h"
 #include "framework/UniqueHandle.h"
 
+namespace controls {
+
 namespace {
 
 // Extra-byte layout. The first 8 bytes are reserved and unused.
@@ -292,3 +294,5 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
+
+}  // namespace controls

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace controls {
+
 // The command of the drop button, sent with the lookup's handle in lParam. The button's
 // picture is the bitmap of the same number (IDB_LOOKUP), drawn when the program has one.
 constexpr WORD ID_LOOKUP = 5002;
@@ -16,5 +18,7 @@ LRESULT CALLBACK LookupEditProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Windows 95, 98 or Me, from the value of GetVersion (neither NT nor Win32s).
 bool IsWindows9x(DWORD version = GetVersion());
+
+}  // namespace controls
 
 #endif

@@ -12,6 +12,8 @@
 #include "framework/UniqueHandle.h"
 #include "res/resource.h"
 
+namespace controls {
+
 static_assert(ID_LOOKUP == IDB_LOOKUP, "the drop button's picture shares the command's number");
 
 namespace {
@@ -256,3 +258,5 @@ LRESULT CALLBACK LookupEditProc(HWND lookup, UINT message, WPARAM wParam, LPARAM
     default: return passOn();
     }
 }
+
+}  // namespace controls

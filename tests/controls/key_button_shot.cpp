@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace controls;
+
 // Faces lent to the spare rows, in the order of their ids.
 const int kLentFaces[SPARE_COUNT] = {IDC_KEY_7, IDC_KEY_ADD,   IDC_KEY_EQUALS, IDC_KEY_MEMORY_ADD, IDC_KEY_CLEAR,
                                      IDC_KEY_RECIPROCAL, IDOK, IDCANCEL, IDC_EXIT};

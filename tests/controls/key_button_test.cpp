@@ -17,6 +17,8 @@
 
 namespace {
 
+using namespace controls;
+
 using test::CaptureScreen;
 using test::Image;
 

@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace controls;
+
 const int kColourElements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
 const COLORREF kClassicColours[] = {RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 255, 255)};
 constexpr int kColourCount = sizeof kColourElements / sizeof kColourElements[0];

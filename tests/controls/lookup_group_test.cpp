@@ -16,6 +16,8 @@
 
 namespace {
 
+using namespace controls;
+
 // ---- The host ----------------------------------------------------------------------
 
 struct Command {

@@ -138,7 +138,7 @@ TEST_F(MainMenu, WebItemsAreEnabledExactlyWhenABrowserIsRegistered) {
 
 int main(int argc, char** argv) {
     // The keypad's window class must exist before the dialog template names it.
-    RegisterControlClasses();
+    controls::RegisterControlClasses();
     if (argc == 2 && std::strcmp(argv[1], e2e::kWebItemsArgument) == 0) return e2e::WebItemsAfterOpening();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
