@@ -33,7 +33,7 @@ void Calculator::OnDigit(unsigned digit)
     std::string& text = state_.entryText;
     if (state_.displayState != DisplayState::Entry)
         text.clear();
-    if (text.size() >= static_cast<std::size_t>(MaxEntryLength))
+    if (text.size() >= static_cast<std::size_t>(kMaxEntryLength))
         return;
     text += static_cast<char>('0' + digit);
     text.erase(0, text.find_first_not_of('0'));
@@ -51,7 +51,7 @@ void Calculator::OnPoint()
     std::string& text = state_.entryText;
     if (state_.displayState != DisplayState::Entry)
         text.clear();
-    if (text.size() >= static_cast<std::size_t>(MaxEntryLength) || text.find('.') != std::string::npos)
+    if (text.size() >= static_cast<std::size_t>(kMaxEntryLength) || text.find('.') != std::string::npos)
         return;
     if (text.empty())
         text = "0";
@@ -156,7 +156,7 @@ void Calculator::ApplyPendingOperator()
 
 void Calculator::CheckAccumulator()
 {
-    if (!std::isfinite(state_.accumulator) || state_.accumulator > ResultLimit)
+    if (!std::isfinite(state_.accumulator) || state_.accumulator > kResultLimit)
         state_.displayState = DisplayState::Error;
 }
 

@@ -1,5 +1,6 @@
 // The calculator engine: number entry, arithmetic, memory and the display contract.
-#pragma once
+#ifndef PEMZ_CALC_CALCULATOR_H
+#define PEMZ_CALC_CALCULATOR_H
 
 #include <cstdint>
 #include <string>
@@ -70,3 +71,5 @@ private:
 };
 
 } // namespace calc
+
+#endif

@@ -1,5 +1,6 @@
 // The calculator's state record and the constants of number entry and results.
-#pragma once
+#ifndef PEMZ_CALC_CALCULATORSTATE_H
+#define PEMZ_CALC_CALCULATORSTATE_H
 
 #include <cstdint>
 #include <string>
@@ -13,10 +14,10 @@ enum class Operator : std::int32_t { None = 0, Add = 1, Subtract = 2, Multiply =
 
 // A digit or point is accepted only while the typed text is shorter than this
 // (a leading "-" and the "." count).
-constexpr int MaxEntryLength = 12;
+constexpr int kMaxEntryLength = 12;
 
 // An accumulator above this (fifteen nines) is an error; there is no lower bound.
-constexpr double ResultLimit = 999999999999999.0;
+constexpr double kResultLimit = 999999999999999.0;
 
 // How amounts are shown: the settings dialog edits these three together.
 struct Presentation {
@@ -46,3 +47,5 @@ struct CalculatorState {
 };
 
 } // namespace calc
+
+#endif

@@ -1,5 +1,6 @@
 // What the engine needs from the window that shows it.
-#pragma once
+#ifndef PEMZ_CALC_DISPLAYHOST_H
+#define PEMZ_CALC_DISPLAYHOST_H
 
 #include <string>
 
@@ -19,3 +20,5 @@ public:
 };
 
 } // namespace calc
+
+#endif

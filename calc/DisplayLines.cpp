@@ -5,7 +5,7 @@
 
 namespace calc {
 
-const char* const ErrorText = "Erreur";
+const char* const kErrorText = "Erreur";
 
 namespace {
 
@@ -36,7 +36,7 @@ DisplayLines FormatDisplay(const CalculatorState& state)
     std::string& otherLine = euroInput ? lines.francs : lines.euro;
     switch (state.displayState) {
     case DisplayState::Error:
-        lines.francs = lines.euro = ErrorText;
+        lines.francs = lines.euro = kErrorText;
         lines.euroFirst = true;
         break;
     case DisplayState::Entry: {

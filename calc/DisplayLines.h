@@ -1,5 +1,6 @@
 // The text of both display lines as a pure function of the state.
-#pragma once
+#ifndef PEMZ_CALC_DISPLAYLINES_H
+#define PEMZ_CALC_DISPLAYLINES_H
 
 #include <string>
 
@@ -8,7 +9,7 @@
 namespace calc {
 
 // The text shown in place of a number after a failed computation.
-extern const char* const ErrorText;
+extern const char* const kErrorText;
 
 struct DisplayLines {
     std::string francs; // upper line
@@ -25,3 +26,5 @@ DisplayLines FormatDisplay(const CalculatorState& state);
 std::string FormatAmount(const CalculatorState& state, double x);
 
 } // namespace calc
+
+#endif

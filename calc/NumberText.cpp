@@ -9,14 +9,14 @@
 
 namespace calc {
 
-const char* const PlusInfinityText = "Infini";
-const char* const MinusInfinityText = "-Infini";
-const char* const NotANumberText = "Indéfini";
+const char* const kPlusInfinityText = "Infini";
+const char* const kMinusInfinityText = "-Infini";
+const char* const kNotANumberText = "Indéfini";
 
 namespace {
 
 // Longest fixed text: sign, 309 integer digits of DBL_MAX, point, decimals.
-constexpr std::size_t kMaxFixedLength = 1 + (std::numeric_limits<double>::max_exponent10 + 1) + 1 + MaxDecimals;
+constexpr std::size_t kMaxFixedLength = 1 + (std::numeric_limits<double>::max_exponent10 + 1) + 1 + kMaxDecimals;
 
 // The decimals "Auto" shows are limited so that a number keeps at most this
 // many significant digits: beyond it a double prints binary noise.
@@ -30,8 +30,8 @@ bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 const char* NonFiniteText(double x)
 {
     if (std::isnan(x))
-        return NotANumberText;
-    return x > 0 ? PlusInfinityText : MinusInfinityText;
+        return kNotANumberText;
+    return x > 0 ? kPlusInfinityText : kMinusInfinityText;
 }
 
 } // namespace
@@ -71,14 +71,14 @@ std::string FormatFixed(double x, int decimals)
 {
     if (!std::isfinite(x))
         return NonFiniteText(x);
-    decimals = std::clamp(decimals, 0, MaxDecimals);
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
     // "%.*f" converts exactly (glibc, and MinGW's own printf, not msvcrt's); the
     // program never leaves the C locale, so the point is ".". std::to_chars would
     // do the same but drags 200 KB of tables into the executable.
     char buffer[kMaxFixedLength + 1];
     const int length = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
-        return NotANumberText;
+        return kNotANumberText;
     std::string text(buffer, static_cast<std::size_t>(length));
     if (decimals == 0)
         text += '.';
@@ -90,7 +90,7 @@ std::string FormatFixed(double x, int decimals)
 
 int EffectivePrecision(int precision)
 {
-    return precision < 0 ? -1 : std::min(precision, MaxDecimals);
+    return precision < 0 ? -1 : std::min(precision, kMaxDecimals);
 }
 
 std::string FormatRounded(double r, int precision)
@@ -98,13 +98,13 @@ std::string FormatRounded(double r, int precision)
     precision = EffectivePrecision(precision);
     if (precision >= 0)
         return FormatFixed(r, precision);
-    std::string text = FormatFixed(r, MaxDecimals);
+    std::string text = FormatFixed(r, kMaxDecimals);
     const std::size_t point = text.find('.');
     if (point == std::string::npos)
         return text; // not finite
     const int integerDigits = static_cast<int>(point) - (text[0] == '-' ? 1 : 0);
-    const int decimals = std::clamp(kAutoSignificantDigits - integerDigits, 0, MaxDecimals);
-    if (decimals < MaxDecimals)
+    const int decimals = std::clamp(kAutoSignificantDigits - integerDigits, 0, kMaxDecimals);
+    if (decimals < kMaxDecimals)
         text = FormatFixed(r, decimals);
     TrimTrailingZeros(text);
     return text;

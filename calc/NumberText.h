@@ -2,20 +2,21 @@
 // forms of the display and the clipboard, and the one decimal scanner.
 // They print and read through an exact printf and strtod (glibc's, MinGW's own,
 // never msvcrt's) in the C locale, which the program never changes.
-#pragma once
+#ifndef PEMZ_CALC_NUMBERTEXT_H
+#define PEMZ_CALC_NUMBERTEXT_H
 
 #include <string>
 
 namespace calc {
 
 // The display never shows more decimals than this, whatever the precision says.
-constexpr int MaxDecimals = 9;
+constexpr int kMaxDecimals = 9;
 
 // Texts of numbers that are not finite (a parity of zero, an overflowing
 // percent, memory sum or paste). They contain no "." so they are never grouped.
-extern const char* const PlusInfinityText;
-extern const char* const MinusInfinityText;
-extern const char* const NotANumberText;
+extern const char* const kPlusInfinityText;
+extern const char* const kMinusInfinityText;
+extern const char* const kNotANumberText;
 
 // The integer nearest to x; a tie goes toward plus infinity (2.5 -> 3, -2.5 -> -2).
 double RoundHalfUp(double x);
@@ -27,13 +28,13 @@ double RoundToPrecision(double x, int precision);
 // Removes trailing '0' characters; a text of zeros keeps its first one.
 void TrimTrailingZeros(std::string& text);
 
-// x in fixed notation with exactly `decimals` decimals (0..MaxDecimals),
+// x in fixed notation with exactly `decimals` decimals (0..kMaxDecimals),
 // correctly rounded, "." as point (kept even for 0 decimals), no grouping,
 // a leading "-" for negative numbers. A text that reads as zero has no "-".
 std::string FormatFixed(double x, int decimals);
 
 // Steps shared by the display and the clipboard: r (already rounded) printed
-// with min(precision, MaxDecimals) decimals; for a negative precision ("Auto")
+// with min(precision, kMaxDecimals) decimals; for a negative precision ("Auto")
 // with as many decimals as keep it within 15 significant digits (at most nine),
 // trailing zeros trimmed. The point is always present for finite numbers.
 std::string FormatRounded(double r, int precision);
@@ -69,3 +70,5 @@ std::string FormatParityField(double parity);
 bool IsUsableParity(double parity);
 
 } // namespace calc
+
+#endif

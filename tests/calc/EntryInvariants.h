@@ -1,6 +1,7 @@
 // What every key sequence must leave in the engine's texts; shared by the random
 // key test and the key-stream fuzz target.
-#pragma once
+#ifndef PEMZ_TESTS_CALC_ENTRYINVARIANTS_H
+#define PEMZ_TESTS_CALC_ENTRYINVARIANTS_H
 
 #include <cstddef>
 #include <string>
@@ -18,7 +19,7 @@ inline bool IsWellFormedEntry(const std::string& text)
     const std::string body = text.substr(negative ? 1 : 0);
     return !body.empty() && text != "-0" && body.find_first_not_of("0123456789.") == std::string::npos &&
            body.find('.') == body.rfind('.') && body[0] != '.' && (body.size() == 1 || body[0] != '0' || body[1] == '.') &&
-           text.size() <= static_cast<std::size_t>(MaxEntryLength) + (negative ? 1 : 0);
+           text.size() <= static_cast<std::size_t>(kMaxEntryLength) + (negative ? 1 : 0);
 }
 
 // A number shown as a result may be negative only if it has a nonzero digit.
@@ -28,3 +29,5 @@ inline bool HasNoSignedZero(const std::string& line)
 }
 
 } // namespace calc::test
+
+#endif

@@ -1,5 +1,6 @@
 // Recording display host and a key-script driver for the engine tests.
-#pragma once
+#ifndef PEMZ_TESTS_CALC_TESTDRIVER_H
+#define PEMZ_TESTS_CALC_TESTDRIVER_H
 
 #include <gtest/gtest.h>
 
@@ -110,3 +111,5 @@ inline void ExpectLines(std::initializer_list<Row> rows, const EngineSettings& s
 }
 
 } // namespace calc::test
+
+#endif

@@ -1,7 +1,8 @@
 // Reading back a number as the display shows it: grouped digits, the user's
 // point, the decimals the precision asks for. Shared by the formatting and the
 // key-stream targets.
-#pragma once
+#ifndef PEMZ_TESTS_FUZZ_AMOUNTTEXT_H
+#define PEMZ_TESTS_FUZZ_AMOUNTTEXT_H
 
 #include <cmath>
 #include <cstdlib>
@@ -30,7 +31,7 @@ inline void CheckAmountText(const std::string& text, double r, int precision, ch
 {
     FUZZ_CHECK(!text.empty());
     if (!std::isfinite(r)) {
-        FUZZ_CHECK(text == (std::isnan(r) ? calc::NotANumberText : r > 0 ? calc::PlusInfinityText : calc::MinusInfinityText));
+        FUZZ_CHECK(text == (std::isnan(r) ? calc::kNotANumberText : r > 0 ? calc::kPlusInfinityText : calc::kMinusInfinityText));
         return;
     }
     const char shownPoint = point == 0 ? '.' : point;
@@ -69,7 +70,7 @@ inline void CheckAmountText(const std::string& text, double r, int precision, ch
     if (shown >= 0)
         FUZZ_CHECK(decimals.size() == static_cast<std::size_t>(shown));
     else
-        FUZZ_CHECK(decimals.size() <= calc::MaxDecimals && (decimals.empty() || decimals.back() != '0'));
+        FUZZ_CHECK(decimals.size() <= calc::kMaxDecimals && (decimals.empty() || decimals.back() != '0'));
     plain += '.';
     plain += decimals;
 
@@ -83,3 +84,5 @@ inline void CheckAmountText(const std::string& text, double r, int precision, ch
 }
 
 } // namespace fuzz
+
+#endif

@@ -1,6 +1,7 @@
 // What every fuzz target shares: reading the input as fixed fields followed by a
 // text, so that seeds stay writable by hand, and a check that names what broke.
-#pragma once
+#ifndef PEMZ_TESTS_FUZZ_FUZZINPUT_H
+#define PEMZ_TESTS_FUZZ_FUZZINPUT_H
 
 #include <algorithm>
 #include <cstddef>
@@ -64,3 +65,5 @@ private:
 };
 
 } // namespace fuzz
+
+#endif

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& input = s.settings.euroInput != 0 ? lines.euro : lines.francs;
     const std::string& other = s.settings.euroInput != 0 ? lines.francs : lines.euro;
     if (s.displayState == calc::DisplayState::Error) {
-        FUZZ_CHECK(input == calc::ErrorText && other == calc::ErrorText);
+        FUZZ_CHECK(input == calc::kErrorText && other == calc::kErrorText);
     } else {
         const double n = calc::RoundToPrecision(
             s.displayState == calc::DisplayState::ShowingValue ? s.value : s.accumulator, s.settings.precision);
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string copied = calculator.CopyText(x);
     fuzz::CheckAmountText(copied, r, s.settings.precision, 0, '.');
     FUZZ_CHECK(calculator.Paste(copied) == std::isfinite(r));
-    if (std::isfinite(r) && s.settings.precision >= 0 && s.settings.precision <= calc::MaxDecimals &&
+    if (std::isfinite(r) && s.settings.precision >= 0 && s.settings.precision <= calc::kMaxDecimals &&
         std::fabs(r) < 1e15 / std::pow(10.0, s.settings.precision))
         FUZZ_CHECK(calculator.State().value == r);
     return 0;
