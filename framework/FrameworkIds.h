@@ -3,6 +3,8 @@
 #ifndef PEMZ_FRAMEWORK_FRAMEWORKIDS_H
 #define PEMZ_FRAMEWORK_FRAMEWORKIDS_H
 
+// clang-format off
+
 #define ID_APP_EXIT     57665
 #define ID_HELP_INDEX   57666
 #define ID_HELP_FINDER  57667
@@ -13,5 +15,7 @@
 // Menu commands the dialogs do not handle go on to the application from this range.
 #define ID_MENU_COMMAND_FIRST 0x8000
 #define ID_MENU_COMMAND_LAST  0xEFFF
+
+// clang-format on
 
 #endif

@@ -2,6 +2,8 @@
 #ifndef PEMZ_RES_RESOURCE_H
 #define PEMZ_RES_RESOURCE_H
 
+// clang-format off
+
 // ---- Dialog templates ------------------------------------------------------
 #define IDD_ABOUT       100
 #define IDD_CALCULATOR  102
@@ -95,5 +97,7 @@ static_assert(IDC_KEY_9 - IDC_KEY_0 == 9, "digit keys must be contiguous");
 static_assert(IDC_FOCUS_HOLDER == IDC_KEY_POINT + 1 && IDC_KEY_PERCENT == IDC_FOCUS_HOLDER + 1,
               "the focus holder sits in the gap of the key range");
 #endif
+
+// clang-format on
 
 #endif

@@ -6,6 +6,7 @@ namespace services {
 char CleanPathCharacter(char c) {
     const auto code = static_cast<unsigned char>(c);
     if ((code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') || (code >= '0' && code <= '9')) return c;
+    // clang-format off
     switch (code) {
         case ' ': case '\'': case '-': case '.': case '\\': case '{': case '}':
             return c;
@@ -24,6 +25,7 @@ char CleanPathCharacter(char c) {
         default:
             return '_';
     }
+    // clang-format on
 }
 
 SettingLocation ResolveSettingPath(RegistryRoot root, const std::string& path, const std::string& programKey) {

@@ -17,6 +17,7 @@ constexpr unsigned kVkReturn = 13;  // VK_RETURN
 
 // The first matching row counts. "+/-" has a row but no key; Escape, the arrows and
 // the Ctrl shortcuts flash nothing.
+// clang-format off
 inline constexpr KeyFlashRow KeyFlashTable[] = {
     //  control               ch    vk
     {IDC_KEY_0,              '0',  0},
@@ -42,6 +43,7 @@ inline constexpr KeyFlashRow KeyFlashTable[] = {
     {IDC_KEY_EQUALS,         '=',  kVkReturn},
     {IDC_KEY_SIGN,           0,    0},
 };
+// clang-format on
 static_assert(sizeof(KeyFlashTable) / sizeof(KeyFlashTable[0]) == 22, "22 rows");
 
 enum class KeyEvent { Character, KeyDown };

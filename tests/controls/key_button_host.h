@@ -3,6 +3,8 @@
 #ifndef PEMZ_TESTS_CONTROLS_KEY_BUTTON_HOST_H
 #define PEMZ_TESTS_CONTROLS_KEY_BUTTON_HOST_H
 
+// clang-format off
+
 #define IDD_CONTROL_HOST    900
 
 // Spare buttons without a face of their own: rows of pushed and disabled faces.
@@ -18,5 +20,7 @@
 #define IDC_LOGO_NATURAL    60532 // -5004 as a 16-bit control id
 #define IDC_LOGO_STRETCHED  5004
 #define IDC_PLACEHOLDER     0
+
+// clang-format on
 
 #endif

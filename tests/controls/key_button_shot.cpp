@@ -18,6 +18,7 @@ namespace {
 using namespace controls;
 
 // Faces lent to the spare rows, in the order of their ids.
+// clang-format off
 const int kLentFaces[SPARE_COUNT] = {IDC_KEY_7, IDC_KEY_ADD,   IDC_KEY_EQUALS, IDC_KEY_MEMORY_ADD, IDC_KEY_CLEAR,
                                      IDC_KEY_RECIPROCAL, IDOK, IDCANCEL, IDC_EXIT};
 
@@ -32,6 +33,7 @@ INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     SetFocus(GetDlgItem(dialog, IDC_GRID));
     return FALSE;
 }
+// clang-format on
 
 // Everything queued, painting included, handled: what is drawn is on the screen.
 void Drain() {

@@ -131,6 +131,7 @@ size_t CountColour(const Image& image, COLORREF colour) {
     return count;
 }
 
+// clang-format off
 const int kFaceIds[] = {IDC_KEY_0,         IDC_KEY_1,          IDC_KEY_2,
                         IDC_KEY_3,         IDC_KEY_4,          IDC_KEY_5,
                         IDC_KEY_6,         IDC_KEY_7,          IDC_KEY_8,
@@ -195,6 +196,7 @@ protected:
 
     HWND dialog_ = nullptr;
 };
+// clang-format on
 
 // ---- Sizes and faces ---------------------------------------------------------------------
 

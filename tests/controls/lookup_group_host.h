@@ -2,6 +2,8 @@
 #ifndef PEMZ_TESTS_CONTROLS_LOOKUP_GROUP_HOST_H
 #define PEMZ_TESTS_CONTROLS_LOOKUP_GROUP_HOST_H
 
+// clang-format off
+
 #define IDD_LOOKUP_GROUP_HOST 910
 
 #define IDC_LOOKUP_BORDER     4001
@@ -14,5 +16,7 @@
 #define IDC_GROUP_NINE        4103
 #define IDC_UNDER             4201
 #define IDC_OTHER             4202
+
+// clang-format on
 
 #endif

@@ -2,6 +2,8 @@
 #ifndef PEMZ_TESTS_FRAMEWORK_FRAMEWORKTESTIDS_H
 #define PEMZ_TESTS_FRAMEWORK_FRAMEWORKTESTIDS_H
 
+// clang-format off
+
 #define IDD_TEST_AT_ORIGIN  200   // template at 0,0: centred when still hidden after initialisation
 #define IDD_TEST_PLACED     201   // template at 10,10: stays where the template puts it
 
@@ -18,5 +20,7 @@
 #define ID_TEST_DIALOG_MENU  0x8001  // handled by the dialog (and listed by the application)
 #define ID_TEST_APP_MENU     0x8002  // handled by the application only
 #define ID_TEST_NOBODY_MENU  0x9000  // handled by nobody
+
+// clang-format on
 
 #endif

@@ -263,12 +263,14 @@ namespace {
 constexpr int kPrecisionSelector = 1029;
 
 const std::map<std::string, int>& KeyCaptions() {
+    // clang-format off
     static const std::map<std::string, int> captions = {
         {"0", 1000},  {"1", 1001},   {"2", 1002},   {"3", 1003},  {"4", 1004},  {"5", 1005},  {"6", 1006},
         {"7", 1007},  {"8", 1008},   {"9", 1009},   {"+", 1010},  {"-", 1011},  {"*", 1012},  {"/", 1013},
         {"+/-", 1014}, {",", 1015},  {"%", 1017},   {"M+", 1018}, {"MS", 1019}, {"=", 1020},  {"C", 1021},
         {"CE", 1022}, {"<-", 1023},  {"MR", 1024},  {"MC", 1025}, {"1/x", 1026},
     };
+    // clang-format on
     return captions;
 }
 

@@ -135,6 +135,7 @@ TEST(Menu, CaptionsAndCommandsAsTheUserSeesThem) {
     ASSERT_TRUE(menu);
     std::vector<std::string> lines;
     ListMenu(menu.get(), lines);
+    // clang-format off
     const std::vector<std::string> expected = {
         "&Paramètres>",
         "&Toujours devant=101", "&Configuration...=102", "=0", "&Quitter\tAlt-F4=57665",
@@ -146,6 +147,7 @@ TEST(Menu, CaptionsAndCommandsAsTheUserSeesThem) {
         "Pemz sur le Web>", "&Page d'acceuil=7005", "&Support Technique=7006",
         "=0", "A propos...=100",
     };
+    // clang-format on
     EXPECT_EQ(lines, expected);
 }
 

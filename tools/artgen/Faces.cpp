@@ -21,6 +21,7 @@ struct KeyFace {
 
 // Label colours say what a key does: digits and entry blue, operators red,
 // memory navy, clearing maroon.
+// clang-format off
 constexpr KeyFace kKeys[] = {
     {"key_0", "0", kBlue, 20},           {"key_1", "1", kBlue, 20},
     {"key_2", "2", kBlue, 20},           {"key_3", "3", kBlue, 20},
@@ -36,6 +37,7 @@ constexpr KeyFace kKeys[] = {
     {"key_backspace", "<-", kMaroon, 20}, {"key_memory_recall", "MR", kNavy, 20},
     {"key_memory_clear", "MC", kNavy, 20}, {"key_reciprocal", "1/x", kRed, 20},
 };
+// clang-format on
 
 struct ButtonFace {
     const char* file;

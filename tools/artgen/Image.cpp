@@ -5,12 +5,14 @@
 
 namespace art {
 
+// clang-format off
 const Rgb kPalette[16] = {
     {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
     {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
     {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
     {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
 };
+// clang-format on
 
 Image::Image(int w, int h, std::uint8_t fill)
     : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {

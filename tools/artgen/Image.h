@@ -9,11 +9,13 @@
 namespace art {
 
 // The standard Windows 16-colour palette, in the order of 4-bit DIBs.
+// clang-format off
 enum Colour : std::uint8_t {
     kBlack, kMaroon, kGreen, kOlive, kNavy, kPurple, kTeal, kSilver,
     kGrey, kRed, kLime, kYellow, kBlue, kFuchsia, kAqua, kWhite,
     kClear = 0xFF,  // no colour: shows what lies beneath (icon mask, overlays)
 };
+// clang-format on
 
 struct Rgb {
     std::uint8_t r, g, b;
