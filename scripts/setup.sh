@@ -7,7 +7,7 @@ need_i386=0
 dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
 
 packages=(cmake g++ make googletest
-          clang libclang-rt-14-dev
+          clang libclang-rt-14-dev clang-format
           g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
           wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps imagemagick
           nsis zip unzip libbenchmark-dev)

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the portable tests natively (under
-# AddressSanitizer and UBSan), a short run of every fuzz target, and every
-# Windows test under Wine.
+# Sets up, checks the sources' format, builds and runs every test: the portable
+# tests natively (under AddressSanitizer and UBSan), a short run of every fuzz
+# target, and every Windows test under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
+bash "$root/scripts/check-format.sh"
 bash "$root/scripts/build.sh"
 
 cd "$root/build/native"
