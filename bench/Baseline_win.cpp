@@ -16,11 +16,8 @@ INT_PTR CALLBACK BaselineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) ::EndDialog(dialog, IDCANCEL);
         return TRUE;
-    case WM_CLOSE:
-        ::EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
+    case WM_CLOSE: ::EndDialog(dialog, IDCANCEL); return TRUE;
+    default: return FALSE;
     }
 }
 

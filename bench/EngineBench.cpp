@@ -47,9 +47,27 @@ private:
 };
 
 // The 26 keys of the keypad.
-enum class Key { Digit0, Digit9 = Digit0 + 9, Point, Sign, Backspace, ClearEntry, Clear, Add, Subtract,
-                 Multiply, Divide, Equals, Percent, Reciprocal, MemoryClear, MemoryRecall, MemoryStore, MemoryAdd,
-                 Count };
+enum class Key {
+    Digit0,
+    Digit9 = Digit0 + 9,
+    Point,
+    Sign,
+    Backspace,
+    ClearEntry,
+    Clear,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Equals,
+    Percent,
+    Reciprocal,
+    MemoryClear,
+    MemoryRecall,
+    MemoryStore,
+    MemoryAdd,
+    Count
+};
 
 void Press(calc::Calculator& calculator, Key key) {
     using calc::Operator;
@@ -142,8 +160,8 @@ void FormatDisplayPerCall(benchmark::State& state) {
         calls += states.size();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(calls));
-    state.counters["ns_per_call"] = benchmark::Counter(static_cast<double>(calls),
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_call"] =
+        benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["allocs_per_call"] = static_cast<double>(allocations) / static_cast<double>(calls);
 }
 BENCHMARK(FormatDisplayPerCall);

@@ -253,15 +253,13 @@ int Typing(int keys, const std::string& program) {
         // Ten digits, then Escape (clears without a flash), so the entry never fills.
         if (key % 10 == 0) {
             PostKey(focus, VK_ESCAPE);
-            while ((shown = LineText(started.Window())) != "0") {
-            }
+            while ((shown = LineText(started.Window())) != "0") {}
         }
         const UINT digit = '1' + key % 9;
         const LONGLONG begin = Now();
         PostKey(focus, digit);
         std::string now;
-        while ((now = LineText(started.Window())) == shown) {
-        }
+        while ((now = LineText(started.Window())) == shown) {}
         beyondFlash.push_back(Milliseconds(Now() - begin) - 30.0);
         shown = now;
     }
@@ -280,7 +278,8 @@ std::string WindowsPath(std::string path) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "start" && argc == 5) return StartupRuns(std::atoi(argv[2]), WindowsPath(argv[3]), WindowsPath(argv[4]));
+    if (mode == "start" && argc == 5)
+        return StartupRuns(std::atoi(argv[2]), WindowsPath(argv[3]), WindowsPath(argv[4]));
     if (mode == "idle" && argc == 4) return Idle(std::atoi(argv[2]), WindowsPath(argv[3]));
     if (mode == "typing" && argc == 4) return Typing(std::atoi(argv[2]), WindowsPath(argv[3]));
     std::fprintf(stderr,

@@ -10,107 +10,84 @@ namespace calc {
 
 namespace {
 const char* const kMemoryMark = "M";
-} // namespace
+}  // namespace
 
 Calculator::Calculator(DisplayHost& host) : host_(host), state_() {}
 
 const CalculatorState& Calculator::State() const { return state_; }
 
-void Calculator::Initialise(const EngineSettings& settings)
-{
+void Calculator::Initialise(const EngineSettings& settings) {
     state_.settings = settings;
-    OnClear(); // the reset is exactly the clear key's, display included
+    OnClear();  // the reset is exactly the clear key's, display included
     state_.memory = 0.0;
     host_.WriteMemoryIndicator("");
 }
 
 // ---- Number entry ---------------------------------------------------------
 
-void Calculator::OnDigit(unsigned digit)
-{
-    if (state_.displayState == DisplayState::Error || digit > 9)
-        return;
+void Calculator::OnDigit(unsigned digit) {
+    if (state_.displayState == DisplayState::Error || digit > 9) return;
     std::string& text = state_.entryText;
-    if (state_.displayState != DisplayState::Entry)
-        text.clear();
-    if (text.size() >= static_cast<std::size_t>(kMaxEntryLength))
-        return;
+    if (state_.displayState != DisplayState::Entry) text.clear();
+    if (text.size() >= static_cast<std::size_t>(kMaxEntryLength)) return;
     text += static_cast<char>('0' + digit);
     text.erase(0, text.find_first_not_of('0'));
-    if (text.empty() || text[0] == '.')
-        text.insert(0, "0");
+    if (text.empty() || text[0] == '.') text.insert(0, "0");
     state_.displayState = DisplayState::Entry;
     ParseEntry();
     RefreshDisplay();
 }
 
-void Calculator::OnPoint()
-{
-    if (state_.displayState == DisplayState::Error)
-        return;
+void Calculator::OnPoint() {
+    if (state_.displayState == DisplayState::Error) return;
     std::string& text = state_.entryText;
-    if (state_.displayState != DisplayState::Entry)
-        text.clear();
-    if (text.size() >= static_cast<std::size_t>(kMaxEntryLength) || text.find('.') != std::string::npos)
-        return;
-    if (text.empty())
-        text = "0";
+    if (state_.displayState != DisplayState::Entry) text.clear();
+    if (text.size() >= static_cast<std::size_t>(kMaxEntryLength) || text.find('.') != std::string::npos) return;
+    if (text.empty()) text = "0";
     text += '.';
     state_.displayState = DisplayState::Entry;
     ParseEntry();
     RefreshDisplay();
 }
 
-void Calculator::OnSign()
-{
+void Calculator::OnSign() {
     switch (state_.displayState) {
     case DisplayState::Entry:
         // No "-0" entry can be made.
-        if (state_.value == 0.0)
-            return;
+        if (state_.value == 0.0) return;
         if (!state_.entryText.empty() && state_.entryText[0] == '-')
             state_.entryText.erase(0, 1);
         else
             state_.entryText.insert(0, "-");
         ParseEntry();
         break;
-    case DisplayState::ShowingValue:
-        state_.value = -state_.value;
-        break;
-    case DisplayState::ShowingAccumulator:
-        state_.accumulator = -state_.accumulator;
-        break;
-    case DisplayState::Error:
-        return;
+    case DisplayState::ShowingValue: state_.value = -state_.value; break;
+    case DisplayState::ShowingAccumulator: state_.accumulator = -state_.accumulator; break;
+    case DisplayState::Error: return;
     }
     RefreshDisplay();
 }
 
-void Calculator::OnBackspace()
-{
-    if (state_.displayState != DisplayState::Entry)
-        return;
+void Calculator::OnBackspace() {
+    if (state_.displayState != DisplayState::Entry) return;
     std::string& text = state_.entryText;
     if (text.size() <= 1)
         text = "0";
     else
         text.pop_back();
-    if (text == "-" || text == "-0")
-        text = "0";
+    if (text == "-" || text == "-0") text = "0";
     ParseEntry();
     RefreshDisplay();
 }
 
-void Calculator::OnClearEntry()
-{
+void Calculator::OnClearEntry() {
     state_.displayState = DisplayState::Entry;
     state_.entryText = "0";
     state_.value = 0.0;
     RefreshDisplay();
 }
 
-void Calculator::OnClear()
-{
+void Calculator::OnClear() {
     state_.displayState = DisplayState::Entry;
     state_.entryText = "0";
     state_.accumulator = 0.0;
@@ -120,31 +97,21 @@ void Calculator::OnClear()
     RefreshDisplay();
 }
 
-void Calculator::ParseEntry()
-{
+void Calculator::ParseEntry() {
     // The text is always a valid number, so the scan's count is not needed.
     ScanNumber(state_.entryText, state_.value);
 }
 
 // ---- Operators and results ------------------------------------------------
 
-void Calculator::ApplyPendingOperator()
-{
+void Calculator::ApplyPendingOperator() {
     double& acc = state_.accumulator;
     const double value = state_.value;
     switch (state_.pendingOperator) {
-    case Operator::None:
-        acc = value;
-        break;
-    case Operator::Add:
-        acc = value + acc;
-        break;
-    case Operator::Subtract:
-        acc = acc - value;
-        break;
-    case Operator::Multiply:
-        acc = value * acc;
-        break;
+    case Operator::None: acc = value; break;
+    case Operator::Add: acc = value + acc; break;
+    case Operator::Subtract: acc = acc - value; break;
+    case Operator::Multiply: acc = value * acc; break;
     case Operator::Divide:
         if (value == 0.0)
             state_.displayState = DisplayState::Error;
@@ -154,14 +121,12 @@ void Calculator::ApplyPendingOperator()
     }
 }
 
-void Calculator::CheckAccumulator()
-{
+void Calculator::CheckAccumulator() {
     if (!std::isfinite(state_.accumulator) || state_.accumulator > kResultLimit)
         state_.displayState = DisplayState::Error;
 }
 
-void Calculator::OnOperator(Operator op)
-{
+void Calculator::OnOperator(Operator op) {
     if (state_.displayState == DisplayState::Error) {
         state_.pendingOperator = op;
         return;
@@ -176,8 +141,7 @@ void Calculator::OnOperator(Operator op)
     state_.pendingOperator = op;
 }
 
-void Calculator::OnEquals()
-{
+void Calculator::OnEquals() {
     // With nothing pending, equals repeats the last operation, also out of Error.
     if (state_.pendingOperator == Operator::None) {
         state_.displayState = DisplayState::ShowingValue;
@@ -195,19 +159,15 @@ void Calculator::OnEquals()
     state_.pendingOperator = Operator::None;
 }
 
-void Calculator::OnPercent()
-{
-    if (state_.displayState == DisplayState::Error)
-        return;
+void Calculator::OnPercent() {
+    if (state_.displayState == DisplayState::Error) return;
     state_.value = (state_.accumulator * state_.value) * 0.01;
     state_.displayState = DisplayState::ShowingValue;
     RefreshDisplay();
 }
 
-void Calculator::OnReciprocal()
-{
-    if (state_.displayState == DisplayState::Error)
-        return;
+void Calculator::OnReciprocal() {
+    if (state_.displayState == DisplayState::Error) return;
     const double x = CurrentNumber();
     state_.displayState = DisplayState::ShowingValue;
     if (x == 0.0)
@@ -219,20 +179,17 @@ void Calculator::OnReciprocal()
 
 // ---- Memory register -------------------------------------------------------
 
-void Calculator::SetMemory(double n)
-{
+void Calculator::SetMemory(double n) {
     state_.memory = n;
     host_.WriteMemoryIndicator(n != 0.0 ? kMemoryMark : "");
 }
 
-void Calculator::OnMemoryClear()
-{
+void Calculator::OnMemoryClear() {
     state_.memory = 0.0;
     host_.WriteMemoryIndicator("");
 }
 
-void Calculator::OnMemoryRecall()
-{
+void Calculator::OnMemoryRecall() {
     state_.value = state_.memory;
     state_.displayState = DisplayState::ShowingValue;
     RefreshDisplay();
@@ -244,15 +201,12 @@ void Calculator::OnMemoryAdd() { SetMemory(CurrentNumber() + state_.memory); }
 
 // ---- Display ---------------------------------------------------------------
 
-double Calculator::CurrentNumber() const
-{
+double Calculator::CurrentNumber() const {
     return state_.displayState == DisplayState::ShowingAccumulator ? state_.accumulator : state_.value;
 }
 
-void Calculator::RefreshDisplay()
-{
-    if (!host_.WindowExists())
-        return;
+void Calculator::RefreshDisplay() {
+    if (!host_.WindowExists()) return;
     const DisplayLines lines = FormatDisplay(state_);
     if (lines.euroFirst) {
         host_.WriteEuroLine(lines.euro);
@@ -266,33 +220,27 @@ void Calculator::RefreshDisplay()
 
 // ---- Window operations -----------------------------------------------------
 
-void Calculator::SetPrecision(std::int32_t precision)
-{
+void Calculator::SetPrecision(std::int32_t precision) {
     state_.settings.precision = precision;
     RefreshDisplay();
 }
 
-void Calculator::SetInputCurrency(std::int32_t euroInput)
-{
+void Calculator::SetInputCurrency(std::int32_t euroInput) {
     state_.settings.euroInput = euroInput;
     // The amounts are not converted: they are read in the other currency from now on.
-    if (state_.displayState == DisplayState::Entry)
-        state_.displayState = DisplayState::ShowingValue;
+    if (state_.displayState == DisplayState::Entry) state_.displayState = DisplayState::ShowingValue;
     RefreshDisplay();
 }
 
-void Calculator::SetPresentation(const Presentation& presentation)
-{
+void Calculator::SetPresentation(const Presentation& presentation) {
     state_.settings.presentation = presentation;
     RefreshDisplay();
 }
 
-bool Calculator::Paste(const std::string& clipboardText)
-{
+bool Calculator::Paste(const std::string& clipboardText) {
     std::string text = clipboardText;
     const std::size_t comma = text.find(',');
-    if (comma != std::string::npos)
-        text[comma] = '.';
+    if (comma != std::string::npos) text[comma] = '.';
     double number = 0.0;
     const bool read = ScanNumber(text, number) == 1;
     if (read) {
@@ -303,21 +251,18 @@ bool Calculator::Paste(const std::string& clipboardText)
     return read;
 }
 
-std::string Calculator::CopyText(double x) const
-{
+std::string Calculator::CopyText(double x) const {
     return FormatRounded(RoundToPrecision(x, state_.settings.precision), state_.settings.precision);
 }
 
-double Calculator::EuroAmount() const
-{
+double Calculator::EuroAmount() const {
     const double n = CurrentNumber();
     return state_.settings.euroInput != 0 ? n : n / state_.settings.presentation.parity;
 }
 
-double Calculator::FrancsAmount() const
-{
+double Calculator::FrancsAmount() const {
     const double n = CurrentNumber();
     return state_.settings.euroInput != 0 ? state_.settings.presentation.parity * n : n;
 }
 
-} // namespace calc
+}  // namespace calc

@@ -25,7 +25,7 @@ public:
     void Initialise(const EngineSettings& settings);
 
     // Number entry.
-    void OnDigit(unsigned digit); // 0..9; anything else is ignored
+    void OnDigit(unsigned digit);  // 0..9; anything else is ignored
     void OnPoint();
     void OnSign();
     void OnBackspace();
@@ -50,15 +50,15 @@ public:
 
     // Engine side of the window's settings and clipboard operations.
     void SetPrecision(std::int32_t precision);
-    void SetInputCurrency(std::int32_t euroInput); // also ends a running entry
+    void SetInputCurrency(std::int32_t euroInput);  // also ends a running entry
     void SetPresentation(const Presentation& presentation);
     // Reads a number from clipboard text (its first ',' taken as the point);
     // true when one was read. The display is rewritten either way.
     bool Paste(const std::string& clipboardText);
     // Clipboard text of x: rounded to the precision, "." as point, no grouping.
     std::string CopyText(double x) const;
-    double EuroAmount() const;   // CurrentNumber in euros
-    double FrancsAmount() const; // CurrentNumber in francs
+    double EuroAmount() const;    // CurrentNumber in euros
+    double FrancsAmount() const;  // CurrentNumber in francs
 
 private:
     void ParseEntry();
@@ -70,6 +70,6 @@ private:
     CalculatorState state_;
 };
 
-} // namespace calc
+}  // namespace calc
 
 #endif

@@ -21,15 +21,15 @@ constexpr double kResultLimit = 999999999999999.0;
 
 // How amounts are shown: the settings dialog edits these three together.
 struct Presentation {
-    double parity = 6.5;               // francs per euro
-    char thousandsSeparator = ' ';     // 0: no grouping
-    char decimalPoint = ',';           // 0 or '.': "." is shown
+    double parity = 6.5;            // francs per euro
+    char thousandsSeparator = ' ';  // 0: no grouping
+    char decimalPoint = ',';        // 0 or '.': "." is shown
 };
 
 // What start-up hands the engine: the stored settings.
 struct EngineSettings {
-    std::int32_t precision = 2;        // -1 (or any negative) is "Auto"
-    std::int32_t euroInput = 0;        // nonzero: numbers are typed and held in euros
+    std::int32_t precision = 2;  // -1 (or any negative) is "Auto"
+    std::int32_t euroInput = 0;  // nonzero: numbers are typed and held in euros
     Presentation presentation;
 };
 
@@ -46,6 +46,6 @@ struct CalculatorState {
     Operator lastOperator = Operator::None;
 };
 
-} // namespace calc
+}  // namespace calc
 
 #endif

@@ -19,6 +19,6 @@ public:
     virtual void FocusHolder() = 0;
 };
 
-} // namespace calc
+}  // namespace calc
 
 #endif

@@ -11,24 +11,21 @@ namespace {
 
 // ShowAmount: the caller's copy is replaced by its rounded value, which is what
 // the other line then converts.
-std::string ShowAmount(const CalculatorState& state, double& x)
-{
+std::string ShowAmount(const CalculatorState& state, double& x) {
     const EngineSettings& settings = state.settings;
     x = RoundToPrecision(x, settings.precision);
     return FormatDisplayed(x, settings.precision, settings.presentation.thousandsSeparator,
                            settings.presentation.decimalPoint);
 }
 
-} // namespace
+}  // namespace
 
-std::string FormatAmount(const CalculatorState& state, double x)
-{
+std::string FormatAmount(const CalculatorState& state, double x) {
     double rounded = x;
     return ShowAmount(state, rounded);
 }
 
-DisplayLines FormatDisplay(const CalculatorState& state)
-{
+DisplayLines FormatDisplay(const CalculatorState& state) {
     const bool euroInput = state.settings.euroInput != 0;
     const double parity = state.settings.presentation.parity;
     DisplayLines lines{std::string(), std::string(), euroInput};
@@ -58,4 +55,4 @@ DisplayLines FormatDisplay(const CalculatorState& state)
     return lines;
 }
 
-} // namespace calc
+}  // namespace calc

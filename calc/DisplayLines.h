@@ -12,9 +12,9 @@ namespace calc {
 extern const char* const kErrorText;
 
 struct DisplayLines {
-    std::string francs; // upper line
-    std::string euro;   // lower line
-    bool euroFirst;     // the euro line is written before the francs line
+    std::string francs;  // upper line
+    std::string euro;    // lower line
+    bool euroFirst;      // the euro line is written before the francs line
 };
 
 // Entry: the typed text on the input line, the unrounded value converted on the
@@ -25,6 +25,6 @@ DisplayLines FormatDisplay(const CalculatorState& state);
 // The display text of x under the state's precision, separator and point.
 std::string FormatAmount(const CalculatorState& state, double x);
 
-} // namespace calc
+}  // namespace calc
 
 #endif

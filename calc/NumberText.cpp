@@ -27,39 +27,31 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // White space of the C locale, which is what "%lf" skips.
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-const char* NonFiniteText(double x)
-{
-    if (std::isnan(x))
-        return kNotANumberText;
+const char* NonFiniteText(double x) {
+    if (std::isnan(x)) return kNotANumberText;
     return x > 0 ? kPlusInfinityText : kMinusInfinityText;
 }
 
-} // namespace
+}  // namespace
 
-double RoundHalfUp(double x)
-{
+double RoundHalfUp(double x) {
     const double f = std::floor(x);
     const double c = std::ceil(x);
     return (x - f < c - x) ? f : c;
 }
 
-double RoundToPrecision(double x, int precision)
-{
-    if (precision < 0)
-        return x;
+double RoundToPrecision(double x, int precision) {
+    if (precision < 0) return x;
     // 10^precision built by multiplication: exact up to 10^22, whatever pow does.
     double k = 1.0;
-    for (int i = 0; i < precision && std::isfinite(k); ++i)
-        k *= 10.0;
+    for (int i = 0; i < precision && std::isfinite(k); ++i) k *= 10.0;
     const double scaled = x * k;
     // A number this large has no decimals to round; scaling it would only lose it.
-    if (!std::isfinite(scaled))
-        return x;
+    if (!std::isfinite(scaled)) return x;
     return RoundHalfUp(scaled) / k;
 }
 
-void TrimTrailingZeros(std::string& text)
-{
+void TrimTrailingZeros(std::string& text) {
     const std::size_t last = text.find_last_not_of('0');
     if (last != std::string::npos)
         text.erase(last + 1);
@@ -67,60 +59,44 @@ void TrimTrailingZeros(std::string& text)
         text.erase(1);
 }
 
-std::string FormatFixed(double x, int decimals)
-{
-    if (!std::isfinite(x))
-        return NonFiniteText(x);
+std::string FormatFixed(double x, int decimals) {
+    if (!std::isfinite(x)) return NonFiniteText(x);
     decimals = std::clamp(decimals, 0, kMaxDecimals);
     // "%.*f" converts exactly (glibc, and MinGW's own printf, not msvcrt's); the
     // program never leaves the C locale, so the point is ".". std::to_chars would
     // do the same but drags 200 KB of tables into the executable.
     char buffer[kMaxFixedLength + 1];
     const int length = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
-    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
-        return kNotANumberText;
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return kNotANumberText;
     std::string text(buffer, static_cast<std::size_t>(length));
-    if (decimals == 0)
-        text += '.';
+    if (decimals == 0) text += '.';
     // A zero never carries a sign: -0.004 at two decimals reads 0.00.
-    if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos)
-        text.erase(0, 1);
+    if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
     return text;
 }
 
-int EffectivePrecision(int precision)
-{
-    return precision < 0 ? -1 : std::min(precision, kMaxDecimals);
-}
+int EffectivePrecision(int precision) { return precision < 0 ? -1 : std::min(precision, kMaxDecimals); }
 
-std::string FormatRounded(double r, int precision)
-{
+std::string FormatRounded(double r, int precision) {
     precision = EffectivePrecision(precision);
-    if (precision >= 0)
-        return FormatFixed(r, precision);
+    if (precision >= 0) return FormatFixed(r, precision);
     std::string text = FormatFixed(r, kMaxDecimals);
     const std::size_t point = text.find('.');
-    if (point == std::string::npos)
-        return text; // not finite
+    if (point == std::string::npos) return text;  // not finite
     const int integerDigits = static_cast<int>(point) - (text[0] == '-' ? 1 : 0);
     const int decimals = std::clamp(kAutoSignificantDigits - integerDigits, 0, kMaxDecimals);
-    if (decimals < kMaxDecimals)
-        text = FormatFixed(r, decimals);
+    if (decimals < kMaxDecimals) text = FormatFixed(r, decimals);
     TrimTrailingZeros(text);
     return text;
 }
 
-void ApplyDecimalPoint(std::string& text, char point)
-{
-    if (point == 0 || point == '.')
-        return;
+void ApplyDecimalPoint(std::string& text, char point) {
+    if (point == 0 || point == '.') return;
     const std::size_t last = text.rfind('.');
-    if (last != std::string::npos)
-        text[last] = point;
+    if (last != std::string::npos) text[last] = point;
 }
 
-std::string FormatDisplayed(double r, int precision, char separator, char point)
-{
+std::string FormatDisplayed(double r, int precision, char separator, char point) {
     std::string text = FormatRounded(r, precision);
     const std::size_t dot = text.find('.');
     if (separator != 0 && dot != std::string::npos) {
@@ -129,8 +105,7 @@ std::string FormatDisplayed(double r, int precision, char separator, char point)
         for (std::size_t i = 0; i < text.size(); ++i) {
             grouped += text[i];
             const std::size_t digitsAfter = dot - i - 1;
-            if (i < dot && IsDigit(text[i]) && digitsAfter > 0 && digitsAfter % 3 == 0)
-                grouped += separator;
+            if (i < dot && IsDigit(text[i]) && digitsAfter > 0 && digitsAfter % 3 == 0) grouped += separator;
         }
         text = std::move(grouped);
     }
@@ -138,12 +113,10 @@ std::string FormatDisplayed(double r, int precision, char separator, char point)
     return text;
 }
 
-int ScanNumber(const std::string& text, double& out)
-{
+int ScanNumber(const std::string& text, double& out) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    while (p != end && IsCSpace(*p))
-        ++p;
+    while (p != end && IsCSpace(*p)) ++p;
     bool negative = false;
     if (p != end && (*p == '+' || *p == '-')) {
         negative = *p == '-';
@@ -151,21 +124,16 @@ int ScanNumber(const std::string& text, double& out)
     }
     const char* const first = p;
     int digits = 0;
-    for (; p != end && IsDigit(*p); ++p)
-        ++digits;
+    for (; p != end && IsDigit(*p); ++p) ++digits;
     if (p != end && *p == '.')
-        for (++p; p != end && IsDigit(*p); ++p)
-            ++digits;
-    if (digits == 0)
-        return 0;
+        for (++p; p != end && IsDigit(*p); ++p) ++digits;
+    if (digits == 0) return 0;
     // An exponent marker belongs to the number only when digits follow it.
     if (p != end && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
-        if (q != end && (*q == '+' || *q == '-'))
-            ++q;
+        if (q != end && (*q == '+' || *q == '-')) ++q;
         if (q != end && IsDigit(*q)) {
-            while (q != end && IsDigit(*q))
-                ++q;
+            while (q != end && IsDigit(*q)) ++q;
             p = q;
         }
     }
@@ -188,29 +156,23 @@ int ScanNumber(const std::string& text, double& out)
     return 1;
 }
 
-std::string FormatParityLabel(double parity, char decimalPoint)
-{
+std::string FormatParityLabel(double parity, char decimalPoint) {
     std::string text = "1 Euro=" + FormatFixed(parity, 6);
     TrimTrailingZeros(text);
     text += " F";
     if (decimalPoint != 0 && decimalPoint != '.') {
         const std::size_t first = text.find('.');
-        if (first != std::string::npos)
-            text[first] = decimalPoint;
+        if (first != std::string::npos) text[first] = decimalPoint;
     }
     return text;
 }
 
-std::string FormatParityField(double parity)
-{
+std::string FormatParityField(double parity) {
     std::string text = FormatFixed(parity, 6);
     TrimTrailingZeros(text);
     return text;
 }
 
-bool IsUsableParity(double parity)
-{
-    return std::isfinite(parity) && parity > 0.0;
-}
+bool IsUsableParity(double parity) { return std::isfinite(parity) && parity > 0.0; }
 
-} // namespace calc
+}  // namespace calc

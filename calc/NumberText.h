@@ -69,6 +69,6 @@ std::string FormatParityField(double parity);
 // reads as infinity, which would turn every amount into infinity or zero).
 bool IsUsableParity(double parity);
 
-} // namespace calc
+}  // namespace calc
 
 #endif

@@ -60,8 +60,8 @@ void Paint(HWND control) {
     if (NaturalSize(control))
         BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
     else  // the last column and row of the client area stay unpainted
-        StretchBlt(paint.get(), 0, 0, client.right - 1, client.bottom - 1, memory.get(), 0, 0, info.bmWidth, info.bmHeight,
-                   SRCCOPY);
+        StretchBlt(paint.get(), 0, 0, client.right - 1, client.bottom - 1, memory.get(), 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
 }
 
 }  // namespace
@@ -72,23 +72,16 @@ LRESULT CALLBACK BitmapControlProc(HWND window, UINT message, WPARAM wParam, LPA
         SetWindowLongA(window, slot::kBitmap, 0);
         LoadPicture(window, static_cast<unsigned int>(std::abs(SignedId(window))));
         return 0;
-    case WM_DESTROY:
-        LoadControlBitmap(window, slot::kBitmap, 0);
-        return 0;
-    case WM_PAINT:
-        Paint(window);
-        return 0;
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
+    case WM_DESTROY: LoadControlBitmap(window, slot::kBitmap, 0); return 0;
+    case WM_PAINT: Paint(window); return 0;
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_GETDLGCODE: return DLGC_STATIC;
     case CLM_SETBITMAP:
         InvalidateRect(window, nullptr, TRUE);
         LoadPicture(window, LOWORD(wParam));
         InvalidateRect(window, nullptr, TRUE);
         return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

@@ -85,8 +85,7 @@ void DrawLabel(HWND group, HDC dc, const RECT& box, const TabItem* item, bool se
     }
     HGDIOBJ chosen = bold ? bold.get() : font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT);
     fw::SelectGuard selectedFont(dc, chosen);
-    const COLORREF previousColour =
-        SetTextColor(dc, GetSysColor(item->disabled ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
+    const COLORREF previousColour = SetTextColor(dc, GetSysColor(item->disabled ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
     RECT area = {box.left + 2, box.top + 3, box.right - 3, box.bottom - 1};
     DrawTextA(dc, item->label.data(), static_cast<int>(item->label.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_CENTER);
@@ -128,9 +127,15 @@ void Paint(HWND group) {
                 sideTop -= 2;
             }
             if (displayRow == 0 && column == selectedColumn - 1) {  // the selected tab covers this one's right edge
-                DrawLines(dc, white, {{left, sideBottom}, {left, sideTop + 3}, {left + 2, sideTop + 1}, {right - 2, sideTop + 1}, {right, sideTop + 1}});
+                DrawLines(dc, white,
+                          {{left, sideBottom},
+                           {left, sideTop + 3},
+                           {left + 2, sideTop + 1},
+                           {right - 2, sideTop + 1},
+                           {right, sideTop + 1}});
             } else {
-                DrawLines(dc, white, {{left, sideBottom}, {left, sideTop + 3}, {left + 2, sideTop + 1}, {right - 2, sideTop + 1}});
+                DrawLines(dc, white,
+                          {{left, sideBottom}, {left, sideTop + 3}, {left + 2, sideTop + 1}, {right - 2, sideTop + 1}});
                 DrawLines(dc, shadow.get(), {{right - 2, sideTop + 1}, {right - 2, sideBottom + 1}});
                 DrawLines(dc, black, {{right - 1, sideTop + 3}, {right - 1, sideBottom + 1}});
             }
@@ -142,12 +147,17 @@ void Paint(HWND group) {
             }
         }
         // The right and lower edges of the page behind, one per row, 8 pixels further right.
-        const int rowRight = layout.RowRight(displayRow), rowBottom = layout.TabBounds(displayRow, 0).bottom, pageBottom = height - displayRow * tabHeight - 1;
+        const int rowRight = layout.RowRight(displayRow), rowBottom = layout.TabBounds(displayRow, 0).bottom,
+                  pageBottom = height - displayRow * tabHeight - 1;
         DrawLines(dc, black, {{rowRight - 1, rowBottom - 1}, {rowRight - 1, pageBottom}, {rowRight - 9, pageBottom}});
-        DrawLines(dc, shadow.get(), {{rowRight - 2, rowBottom - 1}, {rowRight - 2, pageBottom - 1}, {rowRight - 9, pageBottom - 1}});
+        DrawLines(dc, shadow.get(),
+                  {{rowRight - 2, rowBottom - 1}, {rowRight - 2, pageBottom - 1}, {rowRight - 9, pageBottom - 1}});
         if (displayRow == 0) {  // the page's top edge, open under the selected tab
-            if (selectedColumn > 0) DrawLines(dc, white, {{1, rows * tabHeight}, {selectedColumn * tabWidth + 1, rows * tabHeight}});
-            if (selectedColumn < columns - 1) DrawLines(dc, white, {{(selectedColumn + 1) * tabWidth, rows * tabHeight}, {rowRight - 1, rows * tabHeight}});
+            if (selectedColumn > 0)
+                DrawLines(dc, white, {{1, rows * tabHeight}, {selectedColumn * tabWidth + 1, rows * tabHeight}});
+            if (selectedColumn < columns - 1)
+                DrawLines(dc, white,
+                          {{(selectedColumn + 1) * tabWidth, rows * tabHeight}, {rowRight - 1, rows * tabHeight}});
         }
     }
 }
@@ -186,9 +196,8 @@ void OnKey(HWND group, WPARAM key) {
 LRESULT OnSelectTab(HWND group, WPARAM wParam, LPARAM lParam) {
     const Group g(group);
     const int id = static_cast<int>(wParam);
-    const TabSelectResult result =
-        id >= 0 ? SelectTabById(g.tabs, g.selection, id)
-                : SelectTabAt(g.tabs, g.selection, {LOWORD(lParam), HIWORD(lParam)});
+    const TabSelectResult result = id >= 0 ? SelectTabById(g.tabs, g.selection, id)
+                                           : SelectTabAt(g.tabs, g.selection, {LOWORD(lParam), HIWORD(lParam)});
     if (result.changed) {
         SetSelectionWord(group, EncodeSelection(result.cell));
         InvalidateTabStrip(group, g.layout);

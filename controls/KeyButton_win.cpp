@@ -18,9 +18,9 @@ namespace {
 // Extra-byte layout. The first 8 bytes are reserved and unused.
 namespace slot {
 constexpr int kReserved = 0;
-constexpr int kFaceBitmap = kReserved + 8;                  // HBITMAP, owned
-constexpr int kState = kFaceBitmap + sizeof(LONG);          // BST_PUSHED | BST_FOCUS
-constexpr int kCommandTarget = kState + sizeof(LONG);       // HWND, 0 = the parent
+constexpr int kFaceBitmap = kReserved + 8;             // HBITMAP, owned
+constexpr int kState = kFaceBitmap + sizeof(LONG);     // BST_PUSHED | BST_FOCUS
+constexpr int kCommandTarget = kState + sizeof(LONG);  // HWND, 0 = the parent
 constexpr int kByteCount = kCommandTarget + sizeof(LONG);
 }  // namespace slot
 static_assert(slot::kFaceBitmap == 8 && slot::kState == 12 && slot::kCommandTarget == 16, "field offsets are fixed");
@@ -51,13 +51,15 @@ int ImageIndex(UINT state) {
 void PaintRing(HWND button, HDC dc, int width, int height, bool isDefault) {
     if (isDefault) {
         fw::SelectGuard pen(dc, GetStockObject(BLACK_PEN));
-        DrawLines(dc, GetStockObject(BLACK_PEN), {{0, 0}, {width - 1, 0}, {width - 1, height - 1}, {0, height - 1}, {0, 0}});
+        DrawLines(dc, GetStockObject(BLACK_PEN),
+                  {{0, 0}, {width - 1, 0}, {width - 1, height - 1}, {0, height - 1}, {0, 0}});
         return;
     }
-    auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(GetParent(button), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button)));
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(button), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(button)));
     if (!brush) return;
-    const RECT edges[] = {{0, 0, width, 1}, {0, 0, 1, height}, {0, height - 1, width, height}, {width - 1, 0, width, height}};
+    const RECT edges[] = {
+        {0, 0, width, 1}, {0, 0, 1, height}, {0, height - 1, width, height}, {width - 1, 0, width, height}};
     for (const RECT& edge : edges) FillRect(dc, &edge, brush);
 }
 
@@ -87,7 +89,8 @@ void PaintText(HWND button, HDC dc, int width, int height, UINT state, bool enab
     constexpr UINT kTextFlags = DT_CENTER | DT_VCENTER;
     // Declared after the shadow pen, so the caller's pen is back before that one is deleted.
     fw::SelectGuard restorePen(dc, GetStockObject(BLACK_PEN));
-    DrawLines(dc, GetStockObject(BLACK_PEN), {{1, 1}, {width - 2, 1}, {width - 2, height - 2}, {1, height - 2}, {1, 1}});
+    DrawLines(dc, GetStockObject(BLACK_PEN),
+              {{1, 1}, {width - 2, 1}, {width - 2, height - 2}, {1, height - 2}, {1, 1}});
     const int l = 2, t = 2, r = width - 2, b = height - 2;
     if (state & BST_PUSHED) {
         const RECT inside{l, t, r, b};
@@ -148,7 +151,8 @@ void LoadFace(HWND button, unsigned int id) {
     HBITMAP face = LoadControlBitmap(button, slot::kFaceBitmap, id);
     BITMAP info{};
     if (face && GetObjectA(face, sizeof info, &info))
-        SetWindowPos(button, nullptr, 0, 0, info.bmWidth / kImageCount + 2, info.bmHeight + 2, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(button, nullptr, 0, 0, info.bmWidth / kImageCount + 2, info.bmHeight + 2,
+                     SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void Notify(HWND button, WORD code) {
@@ -203,9 +207,7 @@ void TrackPress(HWND button, const MSG& first) {
             PostQuitMessage(static_cast<int>(message.wParam));
             keyHeld = mouseHeld = inside = false;
             break;
-        default:
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+        default: TranslateMessage(&message); DispatchMessageA(&message);
         }
         if (!keyHeld && !mouseHeld) break;
         if (!NextPressMessage(button, message)) {
@@ -235,9 +237,7 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         SetCommandTarget(window, nullptr);
         LoadFace(window, LOWORD(GetWindowLongA(window, GWL_ID)));
         return 0;
-    case WM_DESTROY:
-        LoadControlBitmap(window, slot::kFaceBitmap, 0);
-        return 0;
+    case WM_DESTROY: LoadControlBitmap(window, slot::kFaceBitmap, 0); return 0;
     case WM_SETFOCUS:
         SetState(window, State(window) | BST_FOCUS);
         PaintNow(window);
@@ -246,9 +246,7 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         SetState(window, State(window) & ~BST_FOCUS);
         PaintNow(window);
         return 0;
-    case WM_ENABLE:
-        InvalidateRect(window, nullptr, FALSE);
-        break;
+    case WM_ENABLE: InvalidateRect(window, nullptr, FALSE); break;
     case WM_PAINT: {
         fw::PaintDc paint(window);
         PaintKeyButton(window, paint.get());
@@ -262,10 +260,8 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         // The whole word is replaced: the focus bit goes too.
         ChangeState(window, wParam ? BST_PUSHED : 0);
         return 0;
-    case BM_GETCHECK:
-        return 0;
-    case BM_GETSTATE:
-        return State(window);
+    case BM_GETCHECK: return 0;
+    case BM_GETSTATE: return State(window);
     case BM_SETSTYLE: {
         const LONG style = GetWindowLongA(window, GWL_STYLE);
         SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((style & 0xFFFF0000) | LOWORD(wParam)));
@@ -286,11 +282,8 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         LoadFace(window, LOWORD(wParam));
         InvalidateRect(window, nullptr, TRUE);
         return 0;
-    case CLM_SETCOMMANDTARGET:
-        SetCommandTarget(window, reinterpret_cast<HWND>(lParam));
-        break;
-    default:
-        break;
+    case CLM_SETCOMMANDTARGET: SetCommandTarget(window, reinterpret_cast<HWND>(lParam)); break;
+    default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

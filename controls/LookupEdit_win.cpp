@@ -95,7 +95,8 @@ void DrawButton(HWND lookup, bool pushed) {
         OffsetRect(&r, 1, 1);
     } else {
         fw::SelectGuard pen(dc.get(), shadow.get());
-        DrawLines(dc.get(), shadow.get(), {{r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}, {r.right - 1, r.top - 1}});
+        DrawLines(dc.get(), shadow.get(),
+                  {{r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}, {r.right - 1, r.top - 1}});
         DrawLines(dc.get(), GetStockObject(WHITE_PEN), {{r.left, r.bottom - 2}, {r.left, r.top}, {r.right - 1, r.top}});
         InflateRect(&r, -1, -1);
         FillRect(dc.get(), &r, face.get());
@@ -191,8 +192,7 @@ LRESULT OnNcLButtonDown(HWND lookup, const EditClass& edit, WPARAM wParam, LPARA
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(lookup, &point);
     const RECT button = ButtonRect(lookup);
-    if (!PtInRect(&button, point))
-        return CallWindowProcA(edit.procedure, lookup, WM_NCLBUTTONDOWN, wParam, lParam);
+    if (!PtInRect(&button, point)) return CallWindowProcA(edit.procedure, lookup, WM_NCLBUTTONDOWN, wParam, lParam);
     TrackButton(lookup, button);
     return 0;
 }
@@ -222,7 +222,8 @@ LRESULT CALLBACK LookupEditProc(HWND lookup, UINT message, WPARAM wParam, LPARAM
         return passOn();
     case WM_NCCALCSIZE: {
         const LRESULT result = passOn();
-        RECT* client = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        RECT* client =
+            wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
         client->right -= ButtonWidth() + (IsBordered(lookup, edit) ? 4 : 0);
         return result;
     }

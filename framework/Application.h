@@ -66,8 +66,8 @@ public:
     // Own table, then the framework's; false when nobody took the command.
     bool RouteCommand(unsigned id, unsigned notifyCode);
 
-    std::string Name() const;            // executable base name, without extension
-    HINSTANCE Instance() const;          // the program's module (its resources)
+    std::string Name() const;    // executable base name, without extension
+    HINSTANCE Instance() const;  // the program's module (its resources)
     HWND MainWindow() const;
     void SetMainWindow(HWND window);
     // The dialog's window, once it exists, is the main window (set before its DoModal).

@@ -62,9 +62,7 @@ std::string ModulePath() {
     }
 }
 
-std::string ApplicationName() {
-    return currentApplication ? currentApplication->Name() : ExecutableBaseName();
-}
+std::string ApplicationName() { return currentApplication ? currentApplication->Name() : ExecutableBaseName(); }
 
 int MessageBox(const std::string& text, UINT type, UINT helpContext) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
@@ -167,8 +165,10 @@ void Application::WinHelp(UINT command, ULONG_PTR data) {
         WaitCursor wait;
         started = RunHelpEngine(MainWindow(), HelpFilePath(), command, data);
     }
-    if (started) helpStarted_ = true;
-    else fw::MessageBox("Le démarrage de l'aide a échoué.");
+    if (started)
+        helpStarted_ = true;
+    else
+        fw::MessageBox("Le démarrage de l'aide a échoué.");
 }
 
 void Application::QuitHelp() {

@@ -12,21 +12,15 @@ bool IsPlainCommandCode(unsigned notifyCode) { return notifyCode == 0 || notifyC
 
 bool CommandEntry::MatchesCommand(unsigned id, unsigned notifyCode) const noexcept {
     switch (kind) {
-    case Kind::Command:
-        return id == first && IsPlainCommandCode(notifyCode);
-    case Kind::Range:
-        return first <= id && id <= last && IsPlainCommandCode(notifyCode);
-    case Kind::Notify:
-        return id == first && notifyCode == code;
-    case Kind::Message:
-        return false;
+    case Kind::Command: return id == first && IsPlainCommandCode(notifyCode);
+    case Kind::Range: return first <= id && id <= last && IsPlainCommandCode(notifyCode);
+    case Kind::Notify: return id == first && notifyCode == code;
+    case Kind::Message: return false;
     }
     return false;
 }
 
-bool CommandEntry::MatchesMessage(unsigned message) const noexcept {
-    return kind == Kind::Message && message == first;
-}
+bool CommandEntry::MatchesMessage(unsigned message) const noexcept { return kind == Kind::Message && message == first; }
 
 const CommandEntry* FindCommand(CommandTable table, unsigned id, unsigned notifyCode) noexcept {
     for (const CommandEntry& entry : table) {
@@ -49,8 +43,8 @@ bool RouteCommand(CommandTarget& target, CommandTable table, unsigned id, unsign
     return true;
 }
 
-bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wParam,
-                  LongParam lParam, MessageResult& result) {
+bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wParam, LongParam lParam,
+                  MessageResult& result) {
     const CommandEntry* entry = FindMessage(table, message);
     if (!entry) return false;
     result = entry->invoke(target, message, wParam, lParam);

@@ -72,8 +72,8 @@ const CommandEntry* FindMessage(CommandTable table, unsigned message) noexcept;
 
 // Run the first matching entry; false when the table has none.
 bool RouteCommand(CommandTarget& target, CommandTable table, unsigned id, unsigned notifyCode);
-bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wParam,
-                  LongParam lParam, MessageResult& result);
+bool RouteMessage(CommandTarget& target, CommandTable table, unsigned message, WordParam wParam, LongParam lParam,
+                  MessageResult& result);
 
 namespace detail {
 
@@ -98,8 +98,8 @@ template <auto Handler>
 using ClassOf = typename HandlerTraits<decltype(Handler)>::Class;
 
 template <auto Handler, typename R, typename... Args>
-constexpr bool kHasSignature = std::is_same_v<typename HandlerTraits<decltype(Handler)>::Result, R> &&
-                               HandlerTraits<decltype(Handler)>::template Takes<Args...>;
+constexpr bool kHasSignature = std::is_same_v<typename HandlerTraits<decltype(Handler)>::Result, R>&&
+    HandlerTraits<decltype(Handler)>::template Takes<Args...>;
 
 template <auto Handler>
 MessageResult CallPlain(CommandTarget& target, unsigned, WordParam, LongParam) {
@@ -145,7 +145,7 @@ constexpr std::enable_if_t<detail::kHasSignature<Handler, void, decltype(Argumen
 // Commands `first`..`last`: handler void(unsigned id).
 template <auto Handler>
 constexpr std::enable_if_t<detail::kHasSignature<Handler, void, unsigned>, CommandEntry> OnRange(unsigned first,
-                                                                                                unsigned last) {
+                                                                                                 unsigned last) {
     return {CommandEntry::Kind::Range, first, last, 0, &detail::CallWithId<Handler>};
 }
 
@@ -157,8 +157,8 @@ constexpr std::enable_if_t<detail::kHasSignature<Handler, void>, CommandEntry> O
 
 // Window message `message`: handler LRESULT(WPARAM, LPARAM), whose result is the message's.
 template <auto Handler>
-constexpr std::enable_if_t<detail::kHasSignature<Handler, MessageResult, WordParam, LongParam>, CommandEntry>
-OnMessage(unsigned message) {
+constexpr std::enable_if_t<detail::kHasSignature<Handler, MessageResult, WordParam, LongParam>, CommandEntry> OnMessage(
+    unsigned message) {
     return {CommandEntry::Kind::Message, message, message, 0, &detail::CallMessage<Handler>};
 }
 

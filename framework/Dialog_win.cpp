@@ -26,10 +26,8 @@ bool ReturnsResultDirectly(UINT message) {
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-        return true;
-    default:
-        return false;
+    case WM_QUERYDRAGICON: return true;
+    default: return false;
     }
 }
 
@@ -170,13 +168,9 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         CentreIfStillHidden();
         return focusFirstTabStop ? TRUE : FALSE;
     }
-    case WM_COMMAND:
-        return HandleCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    case WM_NCDESTROY:
-        OnWindowDestroyed();
-        return FALSE;
-    default:
-        break;
+    case WM_COMMAND: return HandleCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_NCDESTROY: OnWindowDestroyed(); return FALSE;
+    default: break;
     }
 
     LRESULT result = 0;

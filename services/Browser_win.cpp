@@ -13,7 +13,8 @@ std::optional<std::string> ExpandEnvironmentText(const std::string& text) {
     // The answer counts the terminator; a variable may change between the two calls.
     std::vector<char> buffer(text.size() + 1);
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD needed =
+            ::ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (needed == 0) return std::nullopt;
         if (needed <= buffer.size()) return std::string(buffer.data());
         buffer.resize(needed);

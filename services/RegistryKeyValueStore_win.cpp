@@ -10,9 +10,9 @@ namespace {
 
 HKEY RootKey(RegistryRoot root) {
     switch (root) {
-        case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-        case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-        default: return HKEY_CURRENT_USER;
+    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
+    case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    default: return HKEY_CURRENT_USER;
     }
 }
 
@@ -37,8 +37,8 @@ bool RegistryKeyValueStore::QueryValue(Key key, const std::string& name, ValueTy
                                        std::uint32_t& size) {
     DWORD rawType = 0;
     DWORD rawSize = size;
-    const LONG result = ::RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &rawType, static_cast<BYTE*>(data),
-                                           &rawSize);
+    const LONG result =
+        ::RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &rawType, static_cast<BYTE*>(data), &rawSize);
     type = static_cast<ValueType>(rawType);
     size = rawSize;
     return result == ERROR_SUCCESS;

@@ -24,7 +24,8 @@ std::string FormatParityText(double parity) {
     if (!calc::IsUsableParity(parity)) return std::string();
     std::string text = FormatText("%11.6lf", parity);
     // 17 significant digits always read back as the same double.
-    for (int digits = 7; !ReadsBackAs(text, parity) && digits <= 17; ++digits) text = FormatText("%.*g", digits, parity);
+    for (int digits = 7; !ReadsBackAs(text, parity) && digits <= 17; ++digits)
+        text = FormatText("%.*g", digits, parity);
     return text;
 }
 

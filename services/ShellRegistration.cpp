@@ -16,8 +16,7 @@ std::string OpenCommand(const std::string& exePath) {
 // The entries are the same at almost every start: reading them is much cheaper
 // than rewriting them (a registry write is flushed and notified to every watcher).
 // True when the text is stored, as for WriteSettingText.
-bool WriteIfChanged(const SettingsStore& store, const std::string& path, const std::string& text,
-                    RegistryRoot root) {
+bool WriteIfChanged(const SettingsStore& store, const std::string& path, const std::string& text, RegistryRoot root) {
     std::string stored;
     if (store.ReadSettingText(path, stored, std::string(), root) && stored == text) return true;
     return store.WriteSettingText(path, text, root);

@@ -51,7 +51,8 @@ int WindowPlacementSlot::RestorePlacement(HWND window, bool usePosition, bool us
                                                   : std::int64_t{normal.bottom} - normal.top);
     const LONG left = usePosition ? stored->left : normal.left;
     const LONG top = usePosition ? stored->top : normal.top;
-    normal = RECT{left, top, static_cast<LONG>(std::int64_t{left} + width), static_cast<LONG>(std::int64_t{top} + height)};
+    normal =
+        RECT{left, top, static_cast<LONG>(std::int64_t{left} + width), static_cast<LONG>(std::int64_t{top} + height)};
 
     const int command = stored->state == static_cast<std::int32_t>(PlacementState::Minimized)   ? SW_SHOWMINIMIZED
                         : stored->state == static_cast<std::int32_t>(PlacementState::Maximized) ? SW_SHOWMAXIMIZED

@@ -174,8 +174,7 @@ void CalculatorDialog::FlashKey(unsigned control) {
     HWND key = Item(static_cast<int>(control));
     ::SendMessageA(key, BM_SETSTATE, TRUE, 0);
     const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < kFlashMilliseconds) {
-    }
+    while (::GetTickCount() - start < kFlashMilliseconds) {}
     ::SendMessageA(key, BM_SETSTATE, FALSE, 0);
 }
 
@@ -186,7 +185,9 @@ void CalculatorDialog::OnDigit(unsigned id) { calculator_.OnDigit(id - IDC_KEY_0
 
 bool CalculatorDialog::WindowExists() const { return Hwnd() != nullptr; }
 
-void CalculatorDialog::WriteFrancsLine(const std::string& text) { ::SetWindowTextA(Item(IDC_FRANCS_LINE), text.c_str()); }
+void CalculatorDialog::WriteFrancsLine(const std::string& text) {
+    ::SetWindowTextA(Item(IDC_FRANCS_LINE), text.c_str());
+}
 
 void CalculatorDialog::WriteEuroLine(const std::string& text) { ::SetWindowTextA(Item(IDC_EURO_LINE), text.c_str()); }
 

@@ -77,7 +77,9 @@ private:
 
     // Keypad: the engine's operations, reached through the table.
     template <void (calc::Calculator::*Operation)()>
-    void Engine() { (calculator_.*Operation)(); }
+    void Engine() {
+        (calculator_.*Operation)();
+    }
     void OnDigit(unsigned id);
     void OnOperator(calc::Operator op) { calculator_.OnOperator(op); }
 
@@ -86,8 +88,8 @@ private:
     void CreateLabelFont();
 
     services::WindowPlacementSlot placement_;
-    HICON icon_;              // shared resource icon: never destroyed
-    HACCEL accelerators_;     // resource table: freed with the module
+    HICON icon_;           // shared resource icon: never destroyed
+    HACCEL accelerators_;  // resource table: freed with the module
     fw::UniqueBrush inputLineBrush_;
     fw::UniqueFont labelFont_;
     calc::Calculator calculator_;

@@ -7,9 +7,9 @@
 namespace ui {
 
 struct KeyFlashRow {
-    unsigned control;   // key button to flash
-    unsigned ch;        // WM_CHAR character code; 0 matches nothing
-    unsigned vk;        // WM_KEYDOWN virtual key; 0 matches nothing
+    unsigned control;  // key button to flash
+    unsigned ch;       // WM_CHAR character code; 0 matches nothing
+    unsigned vk;       // WM_KEYDOWN virtual key; 0 matches nothing
 };
 
 constexpr unsigned kVkBack = 8;     // VK_BACK

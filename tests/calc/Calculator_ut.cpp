@@ -11,8 +11,7 @@ const EngineSettings kEuroInput{2, 1, Presentation{6.5, ' ', ','}};
 
 // ---- Display contract ---------------------------------------------------------
 
-TEST(Display, Lines)
-{
+TEST(Display, Lines) {
     ExpectLines({
         // The typed text stands as typed; the other line is the grouped, rounded conversion.
         {"1234567", "1234567", "189 933,38"},
@@ -33,8 +32,7 @@ TEST(Display, Lines)
     });
 }
 
-TEST(Display, WriteOrderAndFocus)
-{
+TEST(Display, WriteOrderAndFocus) {
     RecordingHost host;
     Calculator c(host);
     c.Initialise(DefaultSettings());
@@ -45,20 +43,19 @@ TEST(Display, WriteOrderAndFocus)
     EXPECT_EQ(host.events, (Events{"E:0,00", "F:0,00", "focus", "E:5", "F:32,50", "focus"}));
     c.SetInputCurrency(0);
     c.OnReciprocal();
-    c.OnReciprocal(); // 1/0.2 is 5 again
+    c.OnReciprocal();  // 1/0.2 is 5 again
     c.OnOperator(Operator::Divide);
     c.OnDigit(0);
     host.events.clear();
-    c.OnEquals(); // Error: the euro line first, and the focus still moves
+    c.OnEquals();  // Error: the euro line first, and the focus still moves
     EXPECT_EQ(host.events, (Events{"E:Erreur", "F:Erreur", "focus"}));
     host.events.clear();
-    c.OnOperator(Operator::Multiply); // in Error an operator is only recorded
+    c.OnOperator(Operator::Multiply);  // in Error an operator is only recorded
     EXPECT_TRUE(host.events.empty());
     EXPECT_EQ(c.State().pendingOperator, Operator::Multiply);
 }
 
-TEST(Display, NothingIsWrittenBeforeTheWindowExists)
-{
+TEST(Display, NothingIsWrittenBeforeTheWindowExists) {
     RecordingHost host;
     host.windowExists = false;
     Calculator c(host);
@@ -71,8 +68,7 @@ TEST(Display, NothingIsWrittenBeforeTheWindowExists)
 
 // ---- Entry keys -------------------------------------------------------------------
 
-TEST(Entry, Keys)
-{
+TEST(Entry, Keys) {
     ExpectLines({
         {"0 0 0", "0", "0,00"},
         {"0 7", "7", "1,08"},
@@ -102,8 +98,7 @@ TEST(Entry, Keys)
 
 // ---- Operators, equals, limits --------------------------------------------------------
 
-TEST(Operators, ChainsAndRepeatedEquals)
-{
+TEST(Operators, ChainsAndRepeatedEquals) {
     ExpectLines({
         {"2 + 3 * 4 =", "20,00", "3,08"},
         {"9 + - 4 =", "5,00", "0,77"},
@@ -121,8 +116,7 @@ TEST(Operators, ChainsAndRepeatedEquals)
     });
 }
 
-TEST(Operators, ResultLimit)
-{
+TEST(Operators, ResultLimit) {
     ExpectLines({
         {"999999999999 * 1000 =", "999 999 999 999 000,00", "153 846 153 846 000,00"},
         {"999999999999 * 1000 = + 999 =", "999 999 999 999 999,00", "153 846 153 846 153,69"},
@@ -134,8 +128,7 @@ TEST(Operators, ResultLimit)
     });
 }
 
-TEST(Operators, PercentAndReciprocalOperands)
-{
+TEST(Operators, PercentAndReciprocalOperands) {
     ExpectLines({
         {"200 + 10 %", "20,00", "3,08"},
         {"200 + 10 % =", "220,00", "33,85"},
@@ -146,12 +139,11 @@ TEST(Operators, PercentAndReciprocalOperands)
         {"10 %", "0,00", "0,00"},
         {"4 + 1/x", "0,25", "0,04"},
         {"4 + 1/x =", "4,25", "0,65"},
-        {"8 + 2 + 1/x", "0,10", "0,02"}, // the accumulator right after an operator
+        {"8 + 2 + 1/x", "0,10", "0,02"},  // the accumulator right after an operator
     });
 }
 
-TEST(Operators, ErrorEntryAndExit)
-{
+TEST(Operators, ErrorEntryAndExit) {
     ExpectLines({
         {"5 / 0 =", "Erreur", "Erreur"},
         {"5 / 0 +", "Erreur", "Erreur"},
@@ -161,11 +153,11 @@ TEST(Operators, ErrorEntryAndExit)
         {"999999999999 * 1000 = + 999 = + 1 = %", "Erreur", "Erreur"},
         // Ignored in Error.
         {"5 / 0 = 7 . +/- <- % 1/x MS M+ MC", "Erreur", "Erreur"},
-        {"5 / 0 = =", "Erreur", "Erreur"}, // divides by zero again
+        {"5 / 0 = =", "Erreur", "Erreur"},  // divides by zero again
         // Ways out.
         {"5 / 0 = + = =", "5,00", "0,77"},
         {"5 / 0 = CE", "0", "0,00"},
-        {"5 / 0 = CE 5 =", "1,00", "0,15"}, // clear entry keeps the division
+        {"5 / 0 = CE 5 =", "1,00", "0,15"},  // clear entry keeps the division
         {"5 / 0 = C 3 =", "3,00", "0,46"},
         {"4 MS / 0 = MR", "4,00", "0,62"},
         {"4 MS 5 / 0 = CE MR", "4,00", "0,62"},
@@ -178,24 +170,25 @@ TEST(Operators, ErrorEntryAndExit)
 
 // ---- Memory ---------------------------------------------------------------------------
 
-TEST(Memory, Keys)
-{
+TEST(Memory, Keys) {
     ExpectLines({
         {"3 MS C 2 + MR =", "5,00", "0,77"},
         {"3 + 4 MS C MR", "4,00", "0,62"},
-        {"3 + 4 + MS C MR", "7,00", "1,08"},       // the accumulator after an operator
-        {"999999999999 * 999999999999 = MS C MR", "999 999 999 999,00", "153 846 153 846,00"}, // value, in Error
+        {"3 + 4 + MS C MR", "7,00", "1,08"},  // the accumulator after an operator
+        {"999999999999 * 999999999999 = MS C MR", "999 999 999 999,00", "153 846 153 846,00"},  // value, in Error
         {"2 1/x M+ M+ C MR", "1,00", "0,15"},
-        {"paste=1e308 MS M+ MR", "Infini", "Infini"}, // not range-checked
+        {"paste=1e308 MS M+ MR", "Infini", "Infini"},  // not range-checked
         {"paste=1e308 MS M+ MR +", "Erreur", "Erreur"},
     });
-    ExpectLines({{"10 MS francs MR", "10,00", "1,54"}}, kEuroInput); // read in the new currency
+    ExpectLines({{"10 MS francs MR", "10,00", "1,54"}}, kEuroInput);  // read in the new currency
 }
 
-TEST(Memory, Indicator)
-{
+TEST(Memory, Indicator) {
     TestDriver d;
-    const struct { const char* keys; const char* indicator; } steps[] = {
+    const struct {
+        const char* keys;
+        const char* indicator;
+    } steps[] = {
         {"5 MS", "M"}, {"CE 5 +/- M+", ""}, {"C 7 MS", "M"}, {"C", "M"}, {"0 MS", ""}, {"9 M+", "M"}, {"MC", ""},
     };
     for (const auto& step : steps) {
@@ -210,13 +203,12 @@ TEST(Memory, Indicator)
 
 // ---- Input currency and precision -----------------------------------------------------
 
-TEST(Settings, CurrencyAndPrecision)
-{
+TEST(Settings, CurrencyAndPrecision) {
     ExpectLines({
         {"100", "100", "15,38"},
         {"100 euro", "650,00", "100,00"},
         {"100 euro 7", "45,50", "7"},
-        {"10 + euro 5 =", "97,50", "15,00"}, // the pending left operand is not converted
+        {"10 + euro 5 =", "97,50", "15,00"},  // the pending left operand is not converted
         {"1 / 3 = prec=0", "0,", "0,"},
         {"1 / 3 = prec=4", "0,3333", "0,0513"},
         {"1 / 3 = prec=-1", "0,333333333", "0,051282051"},
@@ -230,16 +222,26 @@ TEST(Settings, CurrencyAndPrecision)
 
 // ---- Clipboard ------------------------------------------------------------------------
 
-TEST(Clipboard, CopyTexts)
-{
+TEST(Clipboard, CopyTexts) {
     TestDriver d(kEuroInput);
     d.Press("12.345");
     EXPECT_EQ(d.calculator.CopyText(d.calculator.CurrentNumber()), "12.35");
     EXPECT_EQ(d.calculator.CopyText(d.calculator.FrancsAmount()), "80.24");
     EXPECT_EQ(d.calculator.CopyText(d.calculator.EuroAmount()), "12.35");
-    const struct { double x; int precision; const char* text; } cases[] = {
-        {12.7, 0, "13."}, {-5.5, 0, "-5."}, {12, -1, "12."}, {0.1, -1, "0.1"}, {1.0 / 3, -1, "0.333333333"},
-        {1234567.5, 1, "1234567.5"}, {123456789.1, 2, "123456789.10"}, {-0.004, 2, "0.00"}, {1e16, -1, "10000000000000000."},
+    const struct {
+        double x;
+        int precision;
+        const char* text;
+    } cases[] = {
+        {12.7, 0, "13."},
+        {-5.5, 0, "-5."},
+        {12, -1, "12."},
+        {0.1, -1, "0.1"},
+        {1.0 / 3, -1, "0.333333333"},
+        {1234567.5, 1, "1234567.5"},
+        {123456789.1, 2, "123456789.10"},
+        {-0.004, 2, "0.00"},
+        {1e16, -1, "10000000000000000."},
     };
     for (const auto& c : cases) {
         d.calculator.SetPrecision(c.precision);
@@ -252,11 +254,15 @@ TEST(Clipboard, CopyTexts)
     EXPECT_EQ(e.calculator.CopyText(e.calculator.EuroAmount()), "153846153846.00");
 }
 
-TEST(Clipboard, Paste)
-{
-    const struct { const char* text; bool read; double value; } cases[] = {
-        {"12,5", true, 12.5}, {"1 234,56", true, 1}, {"1,234,5", true, 1.234}, {"-3e2", true, -300},
-        {"  7\r\n", true, 7}, {"12,5EUR", true, 12.5}, {"abc", false, 9}, {"", false, 9}, {"inf", false, 9},
+TEST(Clipboard, Paste) {
+    const struct {
+        const char* text;
+        bool read;
+        double value;
+    } cases[] = {
+        {"12,5", true, 12.5}, {"1 234,56", true, 1}, {"1,234,5", true, 1.234},
+        {"-3e2", true, -300}, {"  7\r\n", true, 7},  {"12,5EUR", true, 12.5},
+        {"abc", false, 9},    {"", false, 9},        {"inf", false, 9},
     };
     for (const auto& c : cases) {
         TestDriver d;
@@ -270,5 +276,5 @@ TEST(Clipboard, Paste)
     ExpectLines({{"2 + paste=3 =", "5,00", "0,77"}});
 }
 
-} // namespace
-} // namespace calc::test
+}  // namespace
+}  // namespace calc::test

@@ -11,18 +11,64 @@
 namespace calc::test {
 namespace {
 
-::testing::AssertionResult EntryTextIsWellFormed(const std::string& text)
-{
-    return IsWellFormedEntry(text) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "entryText \"" << text << '"';
+::testing::AssertionResult EntryTextIsWellFormed(const std::string& text) {
+    return IsWellFormedEntry(text) ? ::testing::AssertionSuccess()
+                                   : ::testing::AssertionFailure() << "entryText \"" << text << '"';
 }
 
-TEST(RandomKeys, InvariantsHoldAfterEveryKey)
-{
+TEST(RandomKeys, InvariantsHoldAfterEveryKey) {
     const char* const keys[] = {
-        "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ".", ".", "+/-", "<-", "<-", "CE", "C", "+", "-", "*", "/", "=",
-        "=", "%", "1/x", "MC", "MR", "MS", "M+", "euro", "francs", "prec=-3", "prec=-1", "prec=0", "prec=2", "prec=4",
-        "prec=12", "parity=6.55957", "parity=0", "parity=-2", "parity=1e-300", "parity=1e300", "paste=12,5",
-        "paste=-3e2", "paste=abc", "paste=1e308", "paste=-1e999", "paste=-0,004", "paste=4e-320", "paste=99999999999999999",
+        "0",
+        "1",
+        "2",
+        "3",
+        "4",
+        "5",
+        "6",
+        "7",
+        "8",
+        "9",
+        "0",
+        ".",
+        ".",
+        "+/-",
+        "<-",
+        "<-",
+        "CE",
+        "C",
+        "+",
+        "-",
+        "*",
+        "/",
+        "=",
+        "=",
+        "%",
+        "1/x",
+        "MC",
+        "MR",
+        "MS",
+        "M+",
+        "euro",
+        "francs",
+        "prec=-3",
+        "prec=-1",
+        "prec=0",
+        "prec=2",
+        "prec=4",
+        "prec=12",
+        "parity=6.55957",
+        "parity=0",
+        "parity=-2",
+        "parity=1e-300",
+        "parity=1e300",
+        "paste=12,5",
+        "paste=-3e2",
+        "paste=abc",
+        "paste=1e308",
+        "paste=-1e999",
+        "paste=-0,004",
+        "paste=4e-320",
+        "paste=99999999999999999",
     };
     std::mt19937 random(20240601u);
     for (int sequence = 0; sequence < 4000; ++sequence) {
@@ -52,5 +98,5 @@ TEST(RandomKeys, InvariantsHoldAfterEveryKey)
     }
 }
 
-} // namespace
-} // namespace calc::test
+}  // namespace
+}  // namespace calc::test

@@ -19,12 +19,21 @@ class RecordingHost : public DisplayHost {
 public:
     bool windowExists = true;
     std::string francs, euro, indicator;
-    std::vector<std::string> events; // "F:text", "E:text", "M:text", "focus"
+    std::vector<std::string> events;  // "F:text", "E:text", "M:text", "focus"
 
     bool WindowExists() const override { return windowExists; }
-    void WriteFrancsLine(const std::string& t) override { francs = t; events.push_back("F:" + t); }
-    void WriteEuroLine(const std::string& t) override { euro = t; events.push_back("E:" + t); }
-    void WriteMemoryIndicator(const std::string& t) override { indicator = t; events.push_back("M:" + t); }
+    void WriteFrancsLine(const std::string& t) override {
+        francs = t;
+        events.push_back("F:" + t);
+    }
+    void WriteEuroLine(const std::string& t) override {
+        euro = t;
+        events.push_back("E:" + t);
+    }
+    void WriteMemoryIndicator(const std::string& t) override {
+        indicator = t;
+        events.push_back("M:" + t);
+    }
     void FocusHolder() override { events.push_back("focus"); }
 };
 
@@ -35,22 +44,18 @@ inline EngineSettings DefaultSettings() { return EngineSettings{2, 0, Presentati
 // window's operations "euro", "francs", "prec=N", "parity=X", "paste=TEXT".
 class TestDriver {
 public:
-    explicit TestDriver(const EngineSettings& settings = DefaultSettings()) : calculator(host)
-    {
+    explicit TestDriver(const EngineSettings& settings = DefaultSettings()) : calculator(host) {
         calculator.Initialise(settings);
     }
 
-    void Press(const std::string& script)
-    {
+    void Press(const std::string& script) {
         std::istringstream tokens(script);
         std::string t;
-        while (tokens >> t)
-            PressToken(t);
+        while (tokens >> t) PressToken(t);
     }
 
     // Presses the keys, then checks both lines.
-    void Test(const std::string& script, const std::string& francs, const std::string& euro)
-    {
+    void Test(const std::string& script, const std::string& francs, const std::string& euro) {
         Press(script);
         EXPECT_EQ(host.francs, francs) << "after \"" << script << "\"";
         EXPECT_EQ(host.euro, euro) << "after \"" << script << "\"";
@@ -62,30 +67,47 @@ public:
     Calculator calculator;
 
 private:
-    void PressToken(const std::string& t)
-    {
+    void PressToken(const std::string& t) {
         Calculator& c = calculator;
-        if (t == "+") c.OnOperator(Operator::Add);
-        else if (t == "-") c.OnOperator(Operator::Subtract);
-        else if (t == "*") c.OnOperator(Operator::Multiply);
-        else if (t == "/") c.OnOperator(Operator::Divide);
-        else if (t == "=") c.OnEquals();
-        else if (t == "%") c.OnPercent();
-        else if (t == "1/x") c.OnReciprocal();
-        else if (t == "+/-") c.OnSign();
-        else if (t == "<-") c.OnBackspace();
-        else if (t == "CE") c.OnClearEntry();
-        else if (t == "C") c.OnClear();
-        else if (t == "MC") c.OnMemoryClear();
-        else if (t == "MR") c.OnMemoryRecall();
-        else if (t == "MS") c.OnMemoryStore();
-        else if (t == "M+") c.OnMemoryAdd();
-        else if (t == "euro" || t == "francs") c.SetInputCurrency(t == "euro");
-        else if (t.rfind("prec=", 0) == 0) c.SetPrecision(std::stoi(t.substr(5)));
+        if (t == "+")
+            c.OnOperator(Operator::Add);
+        else if (t == "-")
+            c.OnOperator(Operator::Subtract);
+        else if (t == "*")
+            c.OnOperator(Operator::Multiply);
+        else if (t == "/")
+            c.OnOperator(Operator::Divide);
+        else if (t == "=")
+            c.OnEquals();
+        else if (t == "%")
+            c.OnPercent();
+        else if (t == "1/x")
+            c.OnReciprocal();
+        else if (t == "+/-")
+            c.OnSign();
+        else if (t == "<-")
+            c.OnBackspace();
+        else if (t == "CE")
+            c.OnClearEntry();
+        else if (t == "C")
+            c.OnClear();
+        else if (t == "MC")
+            c.OnMemoryClear();
+        else if (t == "MR")
+            c.OnMemoryRecall();
+        else if (t == "MS")
+            c.OnMemoryStore();
+        else if (t == "M+")
+            c.OnMemoryAdd();
+        else if (t == "euro" || t == "francs")
+            c.SetInputCurrency(t == "euro");
+        else if (t.rfind("prec=", 0) == 0)
+            c.SetPrecision(std::stoi(t.substr(5)));
         else if (double parity = 0; t.rfind("parity=", 0) == 0 && ScanNumber(t.substr(7), parity) == 1)
             c.SetPresentation({parity, c.State().settings.presentation.thousandsSeparator,
                                c.State().settings.presentation.decimalPoint});
-        else if (t.rfind("paste=", 0) == 0) c.Paste(t.substr(6));
+        else if (t.rfind("paste=", 0) == 0)
+            c.Paste(t.substr(6));
         else
             for (char ch : t) {
                 ASSERT_TRUE(ch == '.' || (ch >= '0' && ch <= '9')) << "bad token " << t;
@@ -104,12 +126,10 @@ struct Row {
 };
 
 // Each row from a fresh calculator with the given settings.
-inline void ExpectLines(std::initializer_list<Row> rows, const EngineSettings& settings = DefaultSettings())
-{
-    for (const Row& row : rows)
-        TestDriver(settings).Test(row.script, row.francs, row.euro);
+inline void ExpectLines(std::initializer_list<Row> rows, const EngineSettings& settings = DefaultSettings()) {
+    for (const Row& row : rows) TestDriver(settings).Test(row.script, row.francs, row.euro);
 }
 
-} // namespace calc::test
+}  // namespace calc::test
 
 #endif

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kColourCount; ++i) previous[i] = GetSysColor(kColourElements[i]);
     SetSysColors(kColourCount, kColourElements, kStandardColours);
     RegisterControlClasses();
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONTROL_HOST), nullptr, HostProc, 0);
+    HWND dialog =
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONTROL_HOST), nullptr, HostProc, 0);
     if (!dialog) {
         SetSysColors(kColourCount, kColourElements, previous);
         return 1;

@@ -45,14 +45,9 @@ INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         // Keep the keys unfocused: the grid takes the focus.
         SetFocus(GetDlgItem(dialog, IDC_GRID));
         return FALSE;
-    case WM_COMMAND:
-        Record(dialog, wParam, lParam);
-        return TRUE;
-    case kMarker:
-        SetEvent(g_markerSeen);
-        return TRUE;
-    default:
-        return FALSE;
+    case WM_COMMAND: Record(dialog, wParam, lParam); return TRUE;
+    case kMarker: SetEvent(g_markerSeen); return TRUE;
+    default: return FALSE;
     }
 }
 
@@ -80,8 +75,7 @@ void Drain(HWND dialog) {
 
 void BusyWait(std::chrono::milliseconds span) {
     const auto end = std::chrono::steady_clock::now() + span;
-    while (std::chrono::steady_clock::now() < end) {
-    }
+    while (std::chrono::steady_clock::now() < end) {}
 }
 
 RECT ScreenRect(HWND window) {
@@ -241,9 +235,9 @@ TEST_F(ControlsTest, ButtonWithoutFaceKeepsTemplateSizeDropsClientEdgeAndDrawsCa
 
     const Image shot = CaptureScreen(ScreenRect(button));
     const COLORREF black = RGB(0, 0, 0), face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(shot.at(0, 0), black);                                // default-button ring
-    EXPECT_EQ(shot.at(1, 1), black);                                // outline
-    EXPECT_EQ(shot.at(2, 2), RGB(255, 255, 255));                   // raised bevel
+    EXPECT_EQ(shot.at(0, 0), black);               // default-button ring
+    EXPECT_EQ(shot.at(1, 1), black);               // outline
+    EXPECT_EQ(shot.at(2, 2), RGB(255, 255, 255));  // raised bevel
     EXPECT_EQ(shot.at(size.cx - 3, size.cy - 3), GetSysColor(COLOR_BTNSHADOW));
     // The caption: text-coloured pixels inside the bevel.
     const Image inside = shot.crop(4, 4, size.cx - 8, size.cy - 8);
@@ -270,14 +264,16 @@ TEST_F(ControlsTest, MouseClicksSendOneCommandPerCompletedPress) {
     // Leave while held and let go outside: nothing.
     EXPECT_EQ(CommandsAfter([](HWND, POINT away) { MouseDown(), MouseTo(away), MouseUp(); }, key, outside), 0u);
     // Leave and come back: one.
-    EXPECT_EQ(CommandsAfter([](HWND button, POINT away) { MouseDown(), MouseTo(away), MouseTo(Centre(button)), MouseUp(); },
-                            key, outside),
-              1u);
+    EXPECT_EQ(
+        CommandsAfter([](HWND button, POINT away) { MouseDown(), MouseTo(away), MouseTo(Centre(button)), MouseUp(); },
+                      key, outside),
+        1u);
     // A double click is two presses.
     EXPECT_EQ(CommandsAfter([](HWND, POINT) { MouseDown(), MouseUp(), MouseDown(), MouseUp(); }, key, outside), 2u);
 
     // A command target takes the commands instead of the parent.
-    HWND target = CreateWindowA("PemzTestTarget", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND target =
+        CreateWindowA("PemzTestTarget", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(key, CLM_SETCOMMANDTARGET, 0, reinterpret_cast<LPARAM>(target));
     EXPECT_EQ(CommandsAfter([](HWND, POINT) { MouseDown(), MouseUp(); }, key, outside), 1u);
     ASSERT_FALSE(g_commands.empty());
@@ -567,8 +563,8 @@ TEST_F(ControlsTest, BitmapControlNaturalStretchedAndPlaceholder) {
         fw::UniqueBitmap target(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         fw::UniqueMemoryDc targetDc(CreateCompatibleDC(nullptr)), sourceDc(CreateCompatibleDC(nullptr));
         fw::SelectGuard selectTarget(targetDc.get(), target.get()), selectSource(sourceDc.get(), logo.get());
-        StretchBlt(targetDc.get(), 0, 0, area.cx - 1, area.cy - 1, sourceDc.get(), 0, 0, logoImage.width, logoImage.height,
-                   SRCCOPY);
+        StretchBlt(targetDc.get(), 0, 0, area.cx - 1, area.cy - 1, sourceDc.get(), 0, 0, logoImage.width,
+                   logoImage.height, SRCCOPY);
         GdiFlush();
         expected = test::FromBgra(area.cx - 1, area.cy - 1, static_cast<const std::uint32_t*>(bits));
     }

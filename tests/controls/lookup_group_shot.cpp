@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
         SendMessageA(GetDlgItem(dialog, IDC_GROUP_NINE), CLM_SELECTTAB, 8, 0);
         SetFocus(GetDlgItem(dialog, HasArgument(argc, argv, "group") ? IDC_GROUP_SIX : IDC_LOOKUP_BORDER));
         SendMessageA(GetDlgItem(dialog, IDC_LOOKUP_BORDER), EM_SETSEL, 0, -1);
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Drain();
         SendMessageA(GetDlgItem(dialog, IDC_LOOKUP_PUSHED), WM_KEYDOWN, VK_F4, 0);  // pushed until the key comes up
         Drain();

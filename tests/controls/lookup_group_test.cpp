@@ -474,9 +474,7 @@ TEST_F(LookupGroupTest, ArrowKeysWrapAndSkipDisabledTabs) {
     } steps[] = {
         {102, VK_RIGHT, 104},  // over the disabled 103
         {106, VK_RIGHT, 101},  // last of the last row wraps to the first
-        {101, VK_LEFT, 106},
-        {104, VK_UP, 102},
-        {105, VK_DOWN, 106},
+        {101, VK_LEFT, 106},  {104, VK_UP, 102}, {105, VK_DOWN, 106},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.from);
@@ -563,8 +561,14 @@ TEST_F(LookupGroupTest, BackgroundUsesTheParentsDialogBrushOrGrey) {
 TEST_F(LookupGroupTest, MalformedOrOversizedTextsNeverBreakTheControl) {
     const std::string longLabel(300, 'L');
     const std::string texts[] = {
-        "", "abc", "=,=,=", "-5,-9,", "300,300," + std::string(20000, '='), "99999999999,1,1=" + longLabel,
-        "2,1,1=" + longLabel + ",2=b", std::string(65536, '7'),
+        "",
+        "abc",
+        "=,=,=",
+        "-5,-9,",
+        "300,300," + std::string(20000, '='),
+        "99999999999,1,1=" + longLabel,
+        "2,1,1=" + longLabel + ",2=b",
+        std::string(65536, '7'),
     };
     for (const std::string& text : texts) {
         SCOPED_TRACE(text.substr(0, 40));

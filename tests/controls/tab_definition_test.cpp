@@ -36,8 +36,12 @@ TEST(TabDefinitionParse, ReadsColumnsRowsAndItemsInGridOrder) {
     const TabDefinition def = ParseTabDefinition(kSixTabs);
     EXPECT_EQ(def.columns, 3);
     EXPECT_EQ(def.rows, 2);
-    ExpectItems(def, {{101, "Général", false}, {102, "Affichage", false}, {103, "Réseau", true},
-                      {104, "Aide", false}, {105, "Divers", false}, {106, "Fin", false}});
+    ExpectItems(def, {{101, "Général", false},
+                      {102, "Affichage", false},
+                      {103, "Réseau", true},
+                      {104, "Aide", false},
+                      {105, "Divers", false},
+                      {106, "Fin", false}});
     EXPECT_EQ(def.ItemAt({2, 0})->id, 103);
     EXPECT_EQ(def.ItemAt({0, 1})->id, 104);
     EXPECT_EQ(def.CellOf(4), (TabCell{1, 1}));
@@ -51,10 +55,10 @@ TEST(TabDefinitionParse, MalformedCountsFallBackToOneOrClampTo256) {
     } cases[] = {
         {"", 1, 1},
         {"abc", 1, 1},
-        {"4", 4, 1},             // no comma: no row count
+        {"4", 4, 1},  // no comma: no row count
         {"0,0,", 1, 1},
         {"-5,-7,1=a", 1, 1},
-        {"  3 , 2", 3, 2},       // read like atoi: blanks before the number
+        {"  3 , 2", 3, 2},  // read like atoi: blanks before the number
         {"300,257,", 256, 256},
         {"99999999999999999999999999,18446744073709551617,", 256, 256},
         {"-99999999999999999999999999,1", 1, 1},
@@ -114,7 +118,7 @@ TEST(TabSelection, SelectByIdentifier) {
     const TabDefinition def = ParseTabDefinition("3,2,101=A,102=B,103=!C,0=D");
     const TabCell origin{0, 0};
     EXPECT_EQ(SelectTabById(def, origin, 999).answer, -1);
-    EXPECT_EQ(SelectTabById(def, origin, 0).answer, -1);  // 0 names no tab
+    EXPECT_EQ(SelectTabById(def, origin, 0).answer, -1);   // 0 names no tab
     EXPECT_EQ(SelectTabById(def, origin, 103).answer, 0);  // disabled
     EXPECT_FALSE(SelectTabById(def, origin, 103).changed);
     // Already selected: the answer is the item's index, and nothing changes.
@@ -135,10 +139,10 @@ TEST(TabSelection, SelectByIdentifier) {
 TEST(TabSelection, SelectByPosition) {
     const TabDefinition def = ParseTabDefinition("3,2,101=A,102=B,103=!C,0=D");
     const TabCell origin{0, 0};
-    EXPECT_EQ(SelectTabAt(def, origin, {2, 0}).answer, 0);   // disabled
-    EXPECT_EQ(SelectTabAt(def, origin, {0, 1}).answer, 0);   // identifier 0
-    EXPECT_EQ(SelectTabAt(def, origin, {1, 1}).answer, 0);   // past the last item
-    EXPECT_EQ(SelectTabAt(def, origin, {3, 0}).answer, 0);   // outside the grid
+    EXPECT_EQ(SelectTabAt(def, origin, {2, 0}).answer, 0);  // disabled
+    EXPECT_EQ(SelectTabAt(def, origin, {0, 1}).answer, 0);  // identifier 0
+    EXPECT_EQ(SelectTabAt(def, origin, {1, 1}).answer, 0);  // past the last item
+    EXPECT_EQ(SelectTabAt(def, origin, {3, 0}).answer, 0);  // outside the grid
     EXPECT_EQ(SelectTabAt(def, origin, {0, 2}).answer, 0);
     const TabSelectResult same = SelectTabAt(def, origin, origin);
     EXPECT_EQ(same.answer, 1);

@@ -91,10 +91,10 @@ TEST_F(ServicesTest, HelpThatStartsShowsNothing) {
 }
 
 TEST_F(ServicesTest, SafeOwnerSkipsChildrenAndDisablesTheTopLevelWindow) {
-    fw::UniqueWindow child(::CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, mainWindow.get(),
-                                           nullptr, nullptr, nullptr));
-    fw::UniqueWindow popup(::CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, mainWindow.get(), nullptr, nullptr,
-                                           nullptr));
+    fw::UniqueWindow child(::CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, mainWindow.get(), nullptr,
+                                           nullptr, nullptr));
+    fw::UniqueWindow popup(
+        ::CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, mainWindow.get(), nullptr, nullptr, nullptr));
     HWND topLevel = reinterpret_cast<HWND>(1);
     EXPECT_EQ(fw::GetSafeOwner(child.get(), &topLevel), mainWindow.get());
     EXPECT_EQ(topLevel, nullptr);  // the owner is its own top-level window
@@ -112,8 +112,8 @@ TEST_F(ServicesTest, SafeOwnerSkipsChildrenAndDisablesTheTopLevelWindow) {
 }
 
 TEST_F(ServicesTest, ModalScopeEnablesAgainOnlyWhatItDisabled) {
-    fw::UniqueWindow popup(::CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, mainWindow.get(), nullptr, nullptr,
-                                           nullptr));
+    fw::UniqueWindow popup(
+        ::CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, mainWindow.get(), nullptr, nullptr, nullptr));
     {
         const fw::ModalScope modal(popup.get());
         EXPECT_EQ(modal.Owner(), popup.get());

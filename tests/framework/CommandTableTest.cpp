@@ -100,8 +100,8 @@ TEST(CommandTable, UnknownIdsFallOff) {
 
 TEST(CommandTable, MessagesAndCommandsDoNotMix) {
     EXPECT_EQ(fw::FindMessage(kTable, kPaint), &kTable[0]);
-    EXPECT_EQ(fw::FindMessage(kTable, 10), nullptr);      // a command id is not a message
-    EXPECT_FALSE(Handled(kPaint, 0));                      // a message number is not a command
+    EXPECT_EQ(fw::FindMessage(kTable, 10), nullptr);  // a command id is not a message
+    EXPECT_FALSE(Handled(kPaint, 0));                 // a message number is not a command
 }
 
 TEST(CommandTable, MessageHandlerGetsParametersAndGivesTheResult) {

@@ -32,8 +32,7 @@ class TestDialog : public fw::Dialog {
 public:
     using Step = std::function<void(TestDialog&)>;
 
-    explicit TestDialog(unsigned templateId = IDD_TEST_AT_ORIGIN, HWND parent = nullptr)
-        : Dialog(templateId, parent) {}
+    explicit TestDialog(unsigned templateId = IDD_TEST_AT_ORIGIN, HWND parent = nullptr) : Dialog(templateId, parent) {}
 
     INT_PTR Run(std::vector<Step> script) {
         steps_ = std::move(script);
@@ -46,8 +45,8 @@ public:
     }
 
     Log log;
-    Log keys;               // keyboard messages seen by PreTranslateMessage, in order
-    std::string swallow;    // characters PreTranslateMessage consumes
+    Log keys;             // keyboard messages seen by PreTranslateMessage, in order
+    std::string swallow;  // characters PreTranslateMessage consumes
     bool okEnds = true;
     bool traceFocus = false;
     std::function<void(TestDialog&)> onInit;
@@ -170,7 +169,7 @@ TEST_F(DialogTest, MenuCommandsGoOnToTheApplicationTable) {
         d.PostCommand(ID_TEST_DIALOG_MENU);  // the dialog's table comes first
         d.PostCommand(ID_TEST_APP_MENU);
         d.PostCommand(ID_TEST_NOBODY_MENU);
-        d.PostCommand(IDC_TEST_NOT_MENU);    // below the menu range: never the application's
+        d.PostCommand(IDC_TEST_NOT_MENU);  // below the menu range: never the application's
         d.PostCommand(ID_HELP);
         d.PostCommand(IDCANCEL);
     }});
@@ -279,8 +278,8 @@ TEST_F(DialogTest, QueuedKeysPassPreTranslateMessageBeforeDispatch) {
             d.EndDialog(IDOK);
         },
     });
-    EXPECT_EQ(dialog.keys, (Log{"down A edit", "down X edit", "down B edit", "char a edit", "char x edit",
-                                "char b edit"}));
+    EXPECT_EQ(dialog.keys,
+              (Log{"down A edit", "down X edit", "down B edit", "char a edit", "char x edit", "char b edit"}));
     EXPECT_EQ(typed, "ab");  // "x" was consumed before it reached the edit
 }
 

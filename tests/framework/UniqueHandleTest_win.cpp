@@ -91,7 +91,10 @@ TEST(UniqueHandle, RegistryKeyAndLibraryAreClosed) {
               ERROR_SUCCESS);
 
     ASSERT_EQ(::GetModuleHandleA("msimg32.dll"), nullptr) << "the test needs a library nobody else loaded";
-    { fw::UniqueLibrary library(::LoadLibraryA("msimg32.dll")); ASSERT_TRUE(library); }
+    {
+        fw::UniqueLibrary library(::LoadLibraryA("msimg32.dll"));
+        ASSERT_TRUE(library);
+    }
     EXPECT_EQ(::GetModuleHandleA("msimg32.dll"), nullptr);
 }
 

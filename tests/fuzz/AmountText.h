@@ -14,8 +14,7 @@
 namespace fuzz {
 
 // Separator and point bytes whose text can be read back without ambiguity.
-inline bool IsReadableStyle(char separator, char point)
-{
+inline bool IsReadableStyle(char separator, char point) {
     const auto neutral = [](char c) { return !(c >= '0' && c <= '9') && c != '-' && c != '.'; };
     return (separator == 0 || neutral(separator)) && (point == 0 || point == '.' || neutral(point)) &&
            (separator == 0 || separator != point);
@@ -27,11 +26,12 @@ inline bool IsReadableStyle(char separator, char point)
 // precision (at most nine; "Auto": no trailing zero). Its value is r exactly
 // while r has fewer than 16 significant digits at those decimals, else within
 // half a unit of the last decimal shown.
-inline void CheckAmountText(const std::string& text, double r, int precision, char separator, char point)
-{
+inline void CheckAmountText(const std::string& text, double r, int precision, char separator, char point) {
     FUZZ_CHECK(!text.empty());
     if (!std::isfinite(r)) {
-        FUZZ_CHECK(text == (std::isnan(r) ? calc::kNotANumberText : r > 0 ? calc::kPlusInfinityText : calc::kMinusInfinityText));
+        FUZZ_CHECK(text == (std::isnan(r) ? calc::kNotANumberText
+                            : r > 0       ? calc::kPlusInfinityText
+                                          : calc::kMinusInfinityText));
         return;
     }
     const char shownPoint = point == 0 ? '.' : point;
@@ -60,8 +60,7 @@ inline void CheckAmountText(const std::string& text, double r, int precision, ch
         ++integerDigits;
     }
     FUZZ_CHECK(integerDigits >= 1);
-    if (separator != 0)
-        FUZZ_CHECK(integerDigits == group ? group <= 3 : group == 3);
+    if (separator != 0) FUZZ_CHECK(integerDigits == group ? group <= 3 : group == 3);
     FUZZ_CHECK(integerDigits == 1 || plain[plain.size() - integerDigits] != '0');
 
     const std::string decimals = text.substr(pointAt + 1);
@@ -79,10 +78,9 @@ inline void CheckAmountText(const std::string& text, double r, int precision, ch
     // Half a unit of the last decimal, plus what printing a large double costs.
     const double unit = std::pow(10.0, -static_cast<double>(decimals.size()));
     FUZZ_CHECK(std::fabs(read - r) <= unit / 2 + std::fabs(r) * 1e-15);
-    if (shown >= 0 && shown == precision && std::fabs(r) / unit < 1e15)
-        FUZZ_CHECK(read == r);
+    if (shown >= 0 && shown == precision && std::fabs(r) / unit < 1e15) FUZZ_CHECK(read == r);
 }
 
-} // namespace fuzz
+}  // namespace fuzz
 
 #endif

@@ -14,12 +14,12 @@
 namespace fuzz {
 
 // An invariant that does not hold is a crash for libFuzzer, which keeps the input.
-#define FUZZ_CHECK(condition)                                                                \
-    do {                                                                                     \
-        if (!(condition)) {                                                                  \
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
             std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                    \
-        }                                                                                    \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (false)
 
 class FuzzInput {
@@ -28,12 +28,10 @@ public:
 
     // The next sizeof(T) bytes, little-endian; bytes past the end read as zero.
     template <class T>
-    T Take()
-    {
+    T Take() {
         T value{};
         const std::size_t n = std::min(size_, sizeof value);
-        if (n != 0)
-            std::memcpy(&value, data_, n);
+        if (n != 0) std::memcpy(&value, data_, n);
         data_ += n;
         size_ -= n;
         return value;
@@ -42,8 +40,7 @@ public:
     char TakeChar() { return static_cast<char>(Take<std::uint8_t>()); }
 
     // A text of the next byte's length (or what is left).
-    std::string TakeText()
-    {
+    std::string TakeText() {
         const std::size_t n = std::min<std::size_t>(Take<std::uint8_t>(), size_);
         return Skip(n);
     }
@@ -52,8 +49,7 @@ public:
     bool Empty() const { return size_ == 0; }
 
 private:
-    std::string Skip(std::size_t n)
-    {
+    std::string Skip(std::size_t n) {
         std::string text(reinterpret_cast<const char*>(data_), n);
         data_ += n;
         size_ -= n;
@@ -64,6 +60,6 @@ private:
     std::size_t size_;
 };
 
-} // namespace fuzz
+}  // namespace fuzz
 
 #endif

@@ -23,19 +23,18 @@ public:
     void FocusHolder() override {}
 };
 
-void CheckLine(const std::string& text, double r, const calc::CalculatorState& s)
-{
+void CheckLine(const std::string& text, double r, const calc::CalculatorState& s) {
     if (fuzz::IsReadableStyle(s.settings.presentation.thousandsSeparator, s.settings.presentation.decimalPoint))
-        fuzz::CheckAmountText(text, r, s.settings.precision, s.settings.presentation.thousandsSeparator, s.settings.presentation.decimalPoint);
+        fuzz::CheckAmountText(text, r, s.settings.precision, s.settings.presentation.thousandsSeparator,
+                              s.settings.presentation.decimalPoint);
     else
         FUZZ_CHECK(!text.empty());
 }
 
-} // namespace
+}  // namespace
 
 // Input: x (8 bytes), precision (4), separator, point, parity (8), flags, accumulator (8).
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     calc::CalculatorState s;
     const double x = in.Take<double>();
@@ -54,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Both lines of a shown value or result: the input line shows the rounded
     // number, the other line its rounded conversion.
-    s.displayState = (flags & 2) != 0 ? calc::DisplayState::ShowingAccumulator
+    s.displayState = (flags & 2) != 0   ? calc::DisplayState::ShowingAccumulator
                      : (flags & 4) != 0 ? calc::DisplayState::Error
                                         : calc::DisplayState::ShowingValue;
     const calc::DisplayLines lines = calc::FormatDisplay(s);
@@ -65,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         const double n = calc::RoundToPrecision(
             s.displayState == calc::DisplayState::ShowingValue ? s.value : s.accumulator, s.settings.precision);
-        const double m = s.settings.euroInput != 0 ? s.settings.presentation.parity * n : n / s.settings.presentation.parity;
+        const double m =
+            s.settings.euroInput != 0 ? s.settings.presentation.parity * n : n / s.settings.presentation.parity;
         CheckLine(input, n, s);
         CheckLine(other, calc::RoundToPrecision(m, s.settings.precision), s);
     }

@@ -7,8 +7,7 @@
 #include "tests/fuzz/FuzzInput.h"
 
 // Input: the address (a length byte and its text), then the open command.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     const std::string url = in.TakeText();
     const std::string open = in.Rest();
@@ -24,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (quoted != std::string::npos && quoted + 1 == placeholder)
         FUZZ_CHECK(command == open.substr(0, quoted + 1) + url + open.substr(quoted + 3));
     // Without a placeholder the address is appended after one space.
-    if (placeholder == std::string::npos)
-        FUZZ_CHECK(command == open + ' ' + url);
+    if (placeholder == std::string::npos) FUZZ_CHECK(command == open + ' ' + url);
     FUZZ_CHECK(command.size() <= open.size() + url.size() + 1);
     return 0;
 }

@@ -25,8 +25,7 @@ public:
 };
 
 // One byte per key, readable in the seeds: "12.5+3=" types what it says.
-void Press(calc::Calculator& c, char key, fuzz::FuzzInput& in)
-{
+void Press(calc::Calculator& c, char key, fuzz::FuzzInput& in) {
     using calc::Operator;
     const calc::Presentation& shown = c.State().settings.presentation;
     switch (key) {
@@ -55,14 +54,12 @@ void Press(calc::Calculator& c, char key, fuzz::FuzzInput& in)
     case 'd': c.SetPresentation({shown.parity, shown.thousandsSeparator, in.TakeChar()}); break;
     case 'v': c.Paste(in.TakeText()); break;
     default:
-        if (key >= '0' && key <= '9')
-            c.OnDigit(static_cast<unsigned>(key - '0'));
+        if (key >= '0' && key <= '9') c.OnDigit(static_cast<unsigned>(key - '0'));
         break;
     }
 }
 
-void CheckState(const calc::Calculator& c, const LinesHost& host)
-{
+void CheckState(const calc::Calculator& c, const LinesHost& host) {
     const calc::CalculatorState& s = c.State();
     FUZZ_CHECK(calc::test::IsWellFormedEntry(s.entryText));
     FUZZ_CHECK(!host.francs.empty() && !host.euro.empty());
@@ -78,20 +75,18 @@ void CheckState(const calc::Calculator& c, const LinesHost& host)
         FUZZ_CHECK(typed == s.value && std::signbit(typed) == std::signbit(s.value));
     }
     // A result that overflowed is an error, never a shown infinity.
-    if (s.displayState == calc::DisplayState::ShowingAccumulator)
-        FUZZ_CHECK(std::isfinite(s.accumulator));
+    if (s.displayState == calc::DisplayState::ShowingAccumulator) FUZZ_CHECK(std::isfinite(s.accumulator));
     const std::string& converted = s.settings.euroInput != 0 ? host.francs : host.euro;
     FUZZ_CHECK(calc::test::HasNoSignedZero(converted));
     if (s.displayState != calc::DisplayState::Entry)
         FUZZ_CHECK(calc::test::HasNoSignedZero(host.francs) && calc::test::HasNoSignedZero(host.euro));
 }
 
-} // namespace
+}  // namespace
 
 // Input: the settings (precision, separator, point, euro input, parity: 12 bytes),
 // then keys.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     calc::EngineSettings settings;
     settings.precision = in.Take<std::int8_t>();

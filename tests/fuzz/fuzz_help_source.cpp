@@ -10,19 +10,17 @@
 
 namespace {
 
-std::uint32_t Read32(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
+std::uint32_t Read32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     std::uint32_t value = 0;
     std::memcpy(&value, bytes.data() + at, sizeof value);
     return value;  // little-endian, as the file and this machine are
 }
 
-} // namespace
+}  // namespace
 
 // Input: the help source, a zero byte, then a resource script whose table IDR_MAIN
 // gives the keyboard.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     const std::size_t cut = input.find('\0');
     const std::string source = input.substr(0, cut);
@@ -30,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const helpc::AcceleratorTable table = helpc::ReadAccelerators(script, "IDR_MAIN");
     if (table.error.empty())
-        for (const helpc::Accelerator& entry : table.entries)
-            FUZZ_CHECK(!entry.key.empty() && !entry.command.empty());
+        for (const helpc::Accelerator& entry : table.entries) FUZZ_CHECK(!entry.key.empty() && !entry.command.empty());
 
     const helpc::CompiledHelp help = helpc::CompileHelp(source, table.entries);
     FUZZ_CHECK(help.bytes.empty() != help.error.empty());

@@ -16,20 +16,16 @@ bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The text cut where a decimal number can no longer go on: strtod on it reads
 // only decimal forms.
-std::string DecimalPrefix(const std::string& text)
-{
+std::string DecimalPrefix(const std::string& text) {
     std::size_t at = 0;
-    while (at < text.size() && IsCSpace(text[at]))
-        ++at;
-    while (at < text.size() && std::strchr("0123456789.eE+-", text[at]) != nullptr && text[at] != '\0')
-        ++at;
+    while (at < text.size() && IsCSpace(text[at])) ++at;
+    while (at < text.size() && std::strchr("0123456789.eE+-", text[at]) != nullptr && text[at] != '\0') ++at;
     return text.substr(0, at);
 }
 
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     double scanned = 12345.0;
     const int read = calc::ScanNumber(text, scanned);
@@ -41,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool strtodRead = end != prefix.c_str();
     FUZZ_CHECK((read == 1) == strtodRead);
     if (read == 1)
-        FUZZ_CHECK(std::memcmp(&scanned, &expected, sizeof scanned) == 0); // -0 and infinities included
+        FUZZ_CHECK(std::memcmp(&scanned, &expected, sizeof scanned) == 0);  // -0 and infinities included
     else
         FUZZ_CHECK(scanned == 12345.0);
     return 0;

@@ -9,16 +9,14 @@
 
 namespace {
 
-bool Same(const services::PlacementRecord& a, const services::PlacementRecord& b)
-{
+bool Same(const services::PlacementRecord& a, const services::PlacementRecord& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom && a.state == b.state;
 }
 
-} // namespace
+}  // namespace
 
 // Input: a record (20 bytes) whose bytes are also read, with the rest, as a text.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     fuzz::FuzzInput in(data, size);
     services::PlacementRecord record;

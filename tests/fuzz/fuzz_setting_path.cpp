@@ -16,24 +16,19 @@ namespace {
 
 using services::RegistryRoot;
 
-bool IsClean(const std::string& text)
-{
+bool IsClean(const std::string& text) {
     for (char c : text)
-        if (services::CleanPathCharacter(c) != c)
-            return false;
+        if (services::CleanPathCharacter(c) != c) return false;
     return true;
 }
 
-std::string Cleaned(std::string text)
-{
-    for (char& c : text)
-        c = services::CleanPathCharacter(c);
+std::string Cleaned(std::string text) {
+    for (char& c : text) c = services::CleanPathCharacter(c);
     return text;
 }
 
 void CheckResolution(RegistryRoot root, const std::string& path, const std::string& programKey,
-                     const services::SettingLocation& at)
-{
+                     const services::SettingLocation& at) {
     FUZZ_CHECK(IsClean(at.key) && IsClean(at.valueName));
     FUZZ_CHECK(at.valueName.find('\\') == std::string::npos);
 
@@ -51,12 +46,11 @@ void CheckResolution(RegistryRoot root, const std::string& path, const std::stri
         FUZZ_CHECK(at.key == Cleaned(path.substr(0, last)));
 }
 
-} // namespace
+}  // namespace
 
 // Input: root code (2 bytes), value type (4), program key and stored bytes
 // (each a length byte and its text), then the path.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     const auto root = static_cast<RegistryRoot>(in.Take<std::int16_t>());
     const auto type = static_cast<services::ValueType>(in.Take<std::uint32_t>());
@@ -72,8 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const services::MapStringTable strings({{IDS_PROGRAM_KEY, programKey}});
     const services::SettingsStore store(registry, strings, "PemzCalc");
     const services::SettingLocation viaStore = store.ResolveSettingPath(root, path);
-    if (!programKey.empty())
-        FUZZ_CHECK(viaStore.key == at.key && viaStore.valueName == at.valueName);
+    if (!programKey.empty()) FUZZ_CHECK(viaStore.key == at.key && viaStore.valueName == at.valueName);
     registry.Put(root, viaStore.key, viaStore.valueName, type, std::vector<unsigned char>(bytes.begin(), bytes.end()));
     const bool stored = registry.Get(root, viaStore.key, viaStore.valueName).has_value();
     FUZZ_CHECK(store.SettingExists(path, root) == stored);
@@ -85,17 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::int32_t number = store.ReadSetting(path, -77, root);
     if (stored && type == services::ValueType::Dword && bytes.size() == 4)
-        FUZZ_CHECK(static_cast<std::uint32_t>(number) ==
-                   (std::uint32_t{static_cast<unsigned char>(bytes[0])} |
-                    std::uint32_t{static_cast<unsigned char>(bytes[1])} << 8 |
-                    std::uint32_t{static_cast<unsigned char>(bytes[2])} << 16 |
-                    std::uint32_t{static_cast<unsigned char>(bytes[3])} << 24));
+        FUZZ_CHECK(static_cast<std::uint32_t>(number) == (std::uint32_t{static_cast<unsigned char>(bytes[0])} |
+                                                          std::uint32_t{static_cast<unsigned char>(bytes[1])} << 8 |
+                                                          std::uint32_t{static_cast<unsigned char>(bytes[2])} << 16 |
+                                                          std::uint32_t{static_cast<unsigned char>(bytes[3])} << 24));
     else
         FUZZ_CHECK(number == -77);  // anything but a 4-byte DWORD is absent
 
     // A written number or text reads back the same, wherever the path leads.
-    if (store.WriteSetting(path, 12345, root))
-        FUZZ_CHECK(store.ReadSetting(path, -77, root) == 12345);
+    if (store.WriteSetting(path, 12345, root)) FUZZ_CHECK(store.ReadSetting(path, -77, root) == 12345);
     if (store.WriteSettingText(path, bytes, root)) {
         FUZZ_CHECK(store.ReadSettingText(path, text, "default", root));
         FUZZ_CHECK(text == bytes.substr(0, bytes.find('\0')));

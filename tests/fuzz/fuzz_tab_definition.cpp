@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TabItem& item = def.items[k];
         FUZZ_CHECK(item.label.size() <= kMaxTabLabel && item.labelOffset <= text.size());
         FUZZ_CHECK(item.labelOffset > 0 && text[item.labelOffset - 1] == '=');
-        FUZZ_CHECK(def.IsSelectable(def.CellOf(k)) == (k < static_cast<std::size_t>(def.columns) * def.rows &&
-                                                  item.id != 0 && !item.disabled));
+        FUZZ_CHECK(def.IsSelectable(def.CellOf(k)) ==
+                   (k < static_cast<std::size_t>(def.columns) * def.rows && item.id != 0 && !item.disabled));
     }
     // FindTab gives the first item with the identifier; a few items are checked, since
     // checking every one would cost time quadratic in the items of a 64 KiB text.
@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(DecodeSelection(EncodeSelection(selection), def) == selection);
 
     for (bool forward : {true, false})
-        if (const auto next = StepSelection(def, selection, forward)) FUZZ_CHECK(*next != selection && def.IsSelectable(*next));
+        if (const auto next = StepSelection(def, selection, forward))
+            FUZZ_CHECK(*next != selection && def.IsSelectable(*next));
 
     const TabLayout layout(def, width, height, tabHeight);
     FUZZ_CHECK(layout.TabWidth() >= 1 && layout.TabHeight() >= 1);

@@ -114,20 +114,28 @@ TEST(RunCommandTest, FailureWithoutMessageNamesTheWholeCommand) {
     EXPECT_FALSE(RunCommand(command));
     const auto boxes = watcher.Stop();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(std::regex_match(boxes[0].text, std::regex("Impossible d'ex\xE9" "cuter la commande " +
-                                                           std::regex_replace(command, std::regex(R"(\\)"), R"(\\)") +
-                                                           R"( \(#[23]\))")))
+    EXPECT_TRUE(std::regex_match(
+        boxes[0].text, std::regex("Impossible d'ex\xE9"
+                                  "cuter la commande " +
+                                  std::regex_replace(command, std::regex(R"(\\)"), R"(\\)") + R"( \(#[23]\))")))
         << boxes[0].text;
 }
 
 TEST(ShowMessageTest, ShowsTheWholeTextTitledWithTheApplicationName) {
     const std::string argument(1500, 'a');
     MessageBoxWatcher watcher;
-    EXPECT_EQ(ShowMessage(MB_ICONHAND, "D\xE9" "but %s fin %d", argument.c_str(), 42), IDOK);
+    EXPECT_EQ(ShowMessage(MB_ICONHAND,
+                          "D\xE9"
+                          "but %s fin %d",
+                          argument.c_str(), 42),
+              IDOK);
     const auto boxes = watcher.Stop();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "services_win_tests");
-    EXPECT_EQ(boxes[0].text, "D\xE9" "but " + argument + " fin 42");
+    EXPECT_EQ(boxes[0].text,
+              "D\xE9"
+              "but " +
+                  argument + " fin 42");
 }
 
 TEST(ShowMessageTest, IdentifierWithoutEntry) {
@@ -136,7 +144,9 @@ TEST(ShowMessageTest, IdentifierWithoutEntry) {
     ShowMessageById(MB_OK, 5017);
     const auto boxes = watcher.Stop();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "Erreur n\xB0" "5001");
+    EXPECT_EQ(boxes[0].text,
+              "Erreur n\xB0"
+              "5001");
     EXPECT_EQ(boxes[1].text, "Calculatrice Euro Pemz");
 }
 
@@ -146,7 +156,9 @@ TEST(ArithmeticFaultTest, RaisedSignalShowsTheSystemModalBox) {
     std::raise(SIGFPE);
     const auto boxes = watcher.Stop();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Erreur n\xB0" "5001");
+    EXPECT_EQ(boxes[0].text,
+              "Erreur n\xB0"
+              "5001");
     EXPECT_TRUE(boxes[0].exStyle & WS_EX_TOPMOST) << "system-modal boxes stay on top";
 }
 
@@ -158,8 +170,10 @@ TEST(VersionTest, FromEachExecutablesOwnResource) {
     const struct {
         const char* probe;
         const char* text;
-    } table[] = {{"services_probe_2530", "2.05.3"}, {"services_probe_2507", "2.05"},
-                 {"services_probe_1300", "2.44"},   {"services_probe", "0.00"}};
+    } table[] = {{"services_probe_2530", "2.05.3"},
+                 {"services_probe_2507", "2.05"},
+                 {"services_probe_1300", "2.44"},
+                 {"services_probe", "0.00"}};
     for (const auto& row : table) {
         const std::string out = ExeDirectory() + row.probe + "-version.txt";
         ::DeleteFileA(out.c_str());
@@ -201,8 +215,9 @@ protected:
         char path[MAX_PATH * 4] = {};
         ::GetModuleFileNameA(library, path, sizeof path);
         ::FreeLibrary(library);
-        ASSERT_EQ(Lower(path), Lower(mapi_)) << "Wine must load mapi32 native for this program "
-                                                "(HKCU\\Software\\Wine\\AppDefaults\\services_win_tests.exe\\DllOverrides)";
+        ASSERT_EQ(Lower(path), Lower(mapi_))
+            << "Wine must load mapi32 native for this program "
+               "(HKCU\\Software\\Wine\\AppDefaults\\services_win_tests.exe\\DllOverrides)";
     }
 
     std::string mapi_;
@@ -293,12 +308,13 @@ TEST_F(MailTest, AvailabilityFollowsWinIniAndIsComputedOnce) {
 TEST_F(MailTest, CurrentDirectoryIsNotSearchedForLibraries) {
     // A library that exists only in the current directory (the test directory); the
     // probe runs from a directory of its own, and the system directories do not have it.
-    const std::string probe = "\"" + ExeDirectory() + "dllsearch\\services_probe.exe\" dllsearch \"" + record_ +
-                              "\" pemz_test_mapi.dll";
+    const std::string probe =
+        "\"" + ExeDirectory() + "dllsearch\\services_probe.exe\" dllsearch \"" + record_ + "\" pemz_test_mapi.dll";
     ASSERT_EQ(RunProgram(probe, ExeDirectory()), DWORD{0});
     const auto before = ReadFileText(record_);
     ASSERT_TRUE(before);
-    EXPECT_EQ(Lower(*before), Lower(ExeDirectory() + "pemz_test_mapi.dll")) << "the plain search takes the current directory";
+    EXPECT_EQ(Lower(*before), Lower(ExeDirectory() + "pemz_test_mapi.dll"))
+        << "the plain search takes the current directory";
 
     ASSERT_EQ(RunProgram(probe + " remove", ExeDirectory()), DWORD{0});
     EXPECT_EQ(ReadFileText(record_), "none");

@@ -34,8 +34,8 @@ protected:
 
     // A hidden top-level window whose normal rectangle is (x, y) to (x + width, y + height).
     HWND NewWindow(int x, int y, int width = 252, int height = 332, DWORD style = WS_OVERLAPPEDWINDOW) {
-        HWND window = ::CreateWindowExA(0, "PemzPlacementTest", "Placement", style, x, y, width, height,
-                                        nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        HWND window = ::CreateWindowExA(0, "PemzPlacementTest", "Placement", style, x, y, width, height, nullptr,
+                                        nullptr, ::GetModuleHandleA(nullptr), nullptr);
         windows_.push_back(window);
         return window;
     }

@@ -54,7 +54,9 @@ TEST_F(RealRegistryTest, StringTableComesFromTheResources) {
     EXPECT_EQ(store.LoadResourceText(5017), "Calculatrice Euro Pemz");
     EXPECT_EQ(store.LoadResourceText(5018), "");  // its block exists, the entry does not
     EXPECT_EQ(store.LoadResourceText(5001), "");  // no block at all
-    std::string longEntry = "Une entr\xE9" "e longue: ";
+    std::string longEntry =
+        "Une entr\xE9"
+        "e longue: ";
     for (int i = 0; i < 28; ++i) longEntry += "0123456789";
     EXPECT_EQ(store.LoadResourceText(5020), longEntry + " fin");  // 303 characters
     EXPECT_EQ(store.ProgramKeyName(), "PemzCalcTest");
@@ -118,7 +120,10 @@ TEST_F(RealRegistryTest, ParityTexts) {
     const struct {
         const char* text;
         double parity;
-    } table[] = {{"6,55957", 6.0}, {"abc", 6.5}, {"", 6.5}, {"   6.559570", 6.55957},
+    } table[] = {{"6,55957", 6.0},
+                 {"abc", 6.5},
+                 {"", 6.5},
+                 {"   6.559570", 6.55957},
                  {"                              7.25", 7.25}};
     for (const auto& row : table) {
         SetRegistryText(HKEY_LOCAL_MACHINE, kParityKey, "Euro", row.text);

@@ -60,7 +60,8 @@ TEST(BrowserCommand, ReplacesTheFirstPlaceholderByTheAddress) {
         {"browse.exe", "browse.exe http://x/support"},
         // A quoted placeholder takes the address within its quotation marks.
         {"\"C:\\Browser\\browse.exe\" \"%1\"", "\"C:\\Browser\\browse.exe\" \"http://x/support\""},
-        {"\"C:\\Browser\\browse.exe\" -osint -url \"%1\" -new", "\"C:\\Browser\\browse.exe\" -osint -url \"http://x/support\" -new"},
+        {"\"C:\\Browser\\browse.exe\" -osint -url \"%1\" -new",
+         "\"C:\\Browser\\browse.exe\" -osint -url \"http://x/support\" -new"},
         {"browse.exe -a \"%1\" %1", "browse.exe -a \"http://x/support\" %1"},
         {"browse.exe %1 \"%1\"", "browse.exe http://x/support"},
         {"browse.exe %1x", "browse.exe http://x/support"},
@@ -78,8 +79,8 @@ TEST(VersionText, PacksAndFormatsTheProductVersion) {
         unsigned first, second, third, fourth;
         const char* text;
     } table[] = {
-        {1, 0, 0, 1, "1.00"}, {2, 5, 3, 0, "2.05.3"}, {2, 5, 0, 7, "2.05"},
-        {1, 300, 0, 0, "2.44"}, {0, 0, 0, 0, "0.00"}, {12, 34, 65535, 65535, "12.34.65535"},
+        {1, 0, 0, 1, "1.00"},   {2, 5, 3, 0, "2.05.3"}, {2, 5, 0, 7, "2.05"},
+        {1, 300, 0, 0, "2.44"}, {0, 0, 0, 0, "0.00"},   {12, 34, 65535, 65535, "12.34.65535"},
     };
     for (const auto& row : table) {
         const ProductVersion packed = PackProductVersion(row.first << 16 | row.second, row.third << 16 | row.fourth);
@@ -99,14 +100,18 @@ TEST(DirectoryOfPath, CutsAfterTheLastSeparator) {
 TEST(MessageText, FormatsWholeTexts) {
     const std::string command(1000, 'c');
     EXPECT_EQ(FormatText("Impossible d'exécuter la commande %s (#%d)", command.c_str(), 2),
-              "Impossible d'ex\xE9" "cuter la commande " + command + " (#2)");
+              "Impossible d'ex\xE9"
+              "cuter la commande " +
+                  command + " (#2)");
     EXPECT_EQ(FormatText("%s (#%d)", "Impossible de lancer l'explorateur Internet", 0),
               "Impossible de lancer l'explorateur Internet (#0)");
 }
 
 TEST(MessageText, IdentifierWithoutEntryShowsErreurAndTheNumber) {
     MapStringTable strings{{{5002, "Texte %d"}}};
-    EXPECT_EQ(MessageFormatForId(strings, 5001), "Erreur n\xB0" "5001");
+    EXPECT_EQ(MessageFormatForId(strings, 5001),
+              "Erreur n\xB0"
+              "5001");
     EXPECT_EQ(MessageFormatForId(strings, 5002), "Texte %d");
 }
 

@@ -19,13 +19,14 @@ TEST(CharacterRule, DropsTheAccentOfTheListedLowerCaseLetters) {
         char plain;
     } table[] = {{0xE0, 'a'}, {0xE2, 'a'}, {0xE7, 'c'}, {0xE8, 'e'}, {0xE9, 'e'},
                  {0xEA, 'e'}, {0xEE, 'i'}, {0xF4, 'o'}, {0xF9, 'u'}, {0xFB, 'u'}};
-    for (const auto& row : table) EXPECT_EQ(CleanPathCharacter(static_cast<char>(row.code)), row.plain) << int{row.code};
+    for (const auto& row : table)
+        EXPECT_EQ(CleanPathCharacter(static_cast<char>(row.code)), row.plain) << int{row.code};
 }
 
 TEST(CharacterRule, TurnsEveryOtherCharacterIntoUnderscore) {
     // Other punctuation, control characters, capital accented letters, ë ï ü, other high codes.
-    const unsigned char others[] = {'(', ')', '_', '/', ':', '%', '"', 0x01, 0x7F, 0x80, 0xA0,
-                                    0xC9, 0xC0, 0xEB, 0xEF, 0xFC, 0xE1, 0xFF};
+    const unsigned char others[] = {'(',  ')',  '_',  '/',  ':',  '%',  '"',  0x01, 0x7F,
+                                    0x80, 0xA0, 0xC9, 0xC0, 0xEB, 0xEF, 0xFC, 0xE1, 0xFF};
     for (unsigned char code : others) EXPECT_EQ(CleanPathCharacter(static_cast<char>(code)), '_') << int{code};
 }
 

@@ -69,8 +69,7 @@ TEST_F(SettingsStoreTest, ValueOfAnotherTypeOrSizeReadsAsTheDefault) {
     registry.PutText(kUser, kProgramKey, "Point", "a longer text");  // does not fit
     EXPECT_EQ(store.ReadSetting(".\\Point", 44), 44);
     // A REG_DWORD shorter or longer than four bytes.
-    for (const std::vector<unsigned char>& bytes : {std::vector<unsigned char>{}, {0x2E}, {1, 0, 0},
-                                                     {1, 0, 0, 0, 0}}) {
+    for (const std::vector<unsigned char>& bytes : {std::vector<unsigned char>{}, {0x2E}, {1, 0, 0}, {1, 0, 0, 0, 0}}) {
         registry.Put(kUser, kProgramKey, "Milliers", ValueType::Dword, bytes);
         EXPECT_EQ(store.ReadSetting(".\\Milliers", 32), 32) << bytes.size() << " bytes";
     }
@@ -140,13 +139,26 @@ TEST_F(SettingsStoreTest, ParityTextsReadAsTheirFirstNumberWhenItIsUsable) {
         std::string text;
         double parity;
     } table[] = {
-        {"6,55957", 6.0},   {"abc", 6.5},        {"", 6.5},     {"   6.559570", 6.55957},
-        {"6.5e", 6.5},      {"7.25 francs", 7.25}, {"1e-320", 1e-320},
+        {"6,55957", 6.0},
+        {"abc", 6.5},
+        {"", 6.5},
+        {"   6.559570", 6.55957},
+        {"6.5e", 6.5},
+        {"7.25 francs", 7.25},
+        {"1e-320", 1e-320},
         // Not finite or not above zero: as if nothing were stored.
-        {"0", 6.5},         {"-3", 6.5},         {"-0", 6.5},   {"1e-400", 6.5},  {"1e999", 6.5},
-        {"inf", 6.5},       {"nan", 6.5},        {"0x10", 6.5}, {std::string(1 << 20, '9'), 6.5},
+        {"0", 6.5},
+        {"-3", 6.5},
+        {"-0", 6.5},
+        {"1e-400", 6.5},
+        {"1e999", 6.5},
+        {"inf", 6.5},
+        {"nan", 6.5},
+        {"0x10", 6.5},
+        {std::string(1 << 20, '9'), 6.5},
         // Longer than the 20 bytes a fixed buffer would have read.
-        {std::string(30, ' ') + "7.25", 7.25}, {"6.5595712345678901234", 6.5595712345678901234},
+        {std::string(30, ' ') + "7.25", 7.25},
+        {"6.5595712345678901234", 6.5595712345678901234},
     };
     for (const auto& row : table) {
         registry.PutText(kMachine, "Software\\Pemz", "Euro", row.text);
@@ -182,9 +194,21 @@ TEST_F(SettingsStoreTest, SaveParityRefusesWhatIsNotFiniteAndPositive) {
 }
 
 TEST_F(SettingsStoreTest, EveryAcceptedParityReadsBackIdentical) {
-    const double parities[] = {6.55957,  6.5,   7.0,   0.1,     1e-7,          6.5595712345,
-                               1e12,     1e13,  1e20,  1.5e300, DBL_MAX,       DBL_TRUE_MIN,
-                               DBL_MIN,  1.0 / 3.0,    std::nextafter(6.55957, 7.0),
+    const double parities[] = {6.55957,
+                               6.5,
+                               7.0,
+                               0.1,
+                               1e-7,
+                               6.5595712345,
+                               1e12,
+                               1e13,
+                               1e20,
+                               1.5e300,
+                               DBL_MAX,
+                               DBL_TRUE_MIN,
+                               DBL_MIN,
+                               1.0 / 3.0,
+                               std::nextafter(6.55957, 7.0),
                                123456789.123456789};
     for (double parity : parities) {
         ASSERT_TRUE(store.SaveParity(parity)) << parity;

@@ -20,13 +20,13 @@ std::string Text(const char* text) { return text ? "\"" + std::string(text) + "\
 
 }  // namespace
 
-extern "C" __declspec(dllexport) ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message,
-                                                           FLAGS flags, ULONG reserved) {
+extern "C" __declspec(dllexport) ULONG WINAPI
+    MAPISendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS flags, ULONG reserved) {
     std::string record = "session=" + std::to_string(session) + "\nowner=" + (uiParam ? "window" : "none") +
                          "\nflags=" + std::to_string(flags) + "\nreserved=" + std::to_string(reserved) +
                          "\nsubject=" + Text(message->lpszSubject) + "\nnote=" + Text(message->lpszNoteText) +
-                         "\nfiles=" + std::to_string(message->nFileCount) +
-                         "\noriginator=" + (message->lpOriginator ? std::to_string(message->lpOriginator->ulRecipClass) : "null") +
+                         "\nfiles=" + std::to_string(message->nFileCount) + "\noriginator=" +
+                         (message->lpOriginator ? std::to_string(message->lpOriginator->ulRecipClass) : "null") +
                          "\nrecipients=" + std::to_string(message->nRecipCount);
     for (ULONG i = 0; i < message->nRecipCount; ++i)
         record += "\nrecipient=" + std::to_string(message->lpRecips[i].ulRecipClass) + " " +

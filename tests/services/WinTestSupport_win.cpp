@@ -13,8 +13,7 @@ std::string ExeDirectory() {
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
-std::optional<DWORD> RunProgram(const std::string& commandLine, const std::string& workingDirectory,
-                                DWORD timeoutMs) {
+std::optional<DWORD> RunProgram(const std::string& commandLine, const std::string& workingDirectory, DWORD timeoutMs) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -69,8 +68,7 @@ std::optional<std::string> RegistryText(HKEY root, const std::string& key, const
     DWORD type = 0;
     DWORD size = 0;
     std::optional<std::string> text;
-    if (::RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
+    if (::RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ) {
         std::vector<char> data(size + 1, '\0');
         if (::RegQueryValueExA(handle, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
             ERROR_SUCCESS)
@@ -87,8 +85,7 @@ bool RegistryKeyExists(HKEY root, const std::string& key) {
     return true;
 }
 
-void SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text,
-                     DWORD type) {
+void SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text, DWORD type) {
     HKEY handle = nullptr;
     if (::RegCreateKeyA(root, key.c_str(), &handle) != ERROR_SUCCESS) return;
     ::RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),

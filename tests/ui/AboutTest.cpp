@@ -23,14 +23,16 @@ std::string RecordedFile() { return DirectoryOf(RecorderPath()) + "\\recorded.tx
 // The command line the stand-in browser was started with, once it has written it.
 std::optional<std::string> RecordedCommandLine() {
     std::optional<std::string> line;
-    WaitFor([&] {
-        std::ifstream in(RecordedFile(), std::ios::binary);
-        if (!in) return false;
-        std::ostringstream text;
-        text << in.rdbuf();
-        line = text.str();
-        return true;
-    }, 10000);
+    WaitFor(
+        [&] {
+            std::ifstream in(RecordedFile(), std::ios::binary);
+            if (!in) return false;
+            std::ostringstream text;
+            text << in.rdbuf();
+            line = text.str();
+            return true;
+        },
+        10000);
     ::DeleteFileA(RecordedFile().c_str());
     return line;
 }

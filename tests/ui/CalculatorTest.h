@@ -72,8 +72,8 @@ inline ::testing::AssertionResult FlashesDuring(Program& app, int key, const std
     bool changed = false;
     for (const Image& image : seen) changed = changed || image != rest;
     if (!changed)
-        return ::testing::AssertionFailure() << "key " << key << " kept its picture over " << sampler.Captures()
-                                             << " screen samples";
+        return ::testing::AssertionFailure()
+               << "key " << key << " kept its picture over " << sampler.Captures() << " screen samples";
     if (!WaitFor([&] { return app.WaitUntilPainted() && CaptureScreen(area) == rest; }, 1000))
         return ::testing::AssertionFailure() << "key " << key << " did not return to its normal picture";
     return ::testing::AssertionSuccess() << "key " << key << " flashed";

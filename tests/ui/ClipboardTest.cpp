@@ -64,11 +64,10 @@ TEST_F(ClipboardTest, CopiesAreRoundedPlainNumbers) {
         const char* copied;
     };
     const Case cases[] = {
-        {1, "12.7", "13."},        // precision 0 keeps the point
-        {0, "12", "12."},          // "Auto"
-        {0, "0.1", "0.1"},
-        {2, "1234567.5=", "1234567.5"},  // no separator, "." as point
-        {2, "8/0=", "0.0"},        // in error: the number held, not "Erreur"
+        {1, "12.7", "13."},                                  // precision 0 keeps the point
+        {0, "12", "12."},                                    // "Auto"
+        {0, "0.1", "0.1"},  {2, "1234567.5=", "1234567.5"},  // no separator, "." as point
+        {2, "8/0=", "0.0"},                                  // in error: the number held, not "Erreur"
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -95,11 +94,9 @@ TEST_F(ClipboardTest, PasteReadsTheLeadingNumber) {
         Lines shown;
     };
     const Case cases[] = {
-        {"12,5", {"12,50", "1,92"}},
-        {"1 234,56", {"1,00", "0,15"}},  // the number ends at the space
-        {"1,234,5", {"1,23", "0,19"}},   // only the first comma is a point
-        {"-3e2", {"-300,00", "-46,15"}},
-        {"abc", {"-300,00", "-46,15"}},  // no number: nothing changes
+        {"12,5", {"12,50", "1,92"}},     {"1 234,56", {"1,00", "0,15"}},  // the number ends at the space
+        {"1,234,5", {"1,23", "0,19"}},                                    // only the first comma is a point
+        {"-3e2", {"-300,00", "-46,15"}}, {"abc", {"-300,00", "-46,15"}},  // no number: nothing changes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clipboard);
@@ -164,13 +161,25 @@ TEST_F(ClipboardTest, HostileClipboardsNeverStopTheWindow) {
         {"non-text only", otherFormat, "12", {"0", "0,00"}},
         // Far wider than the line: the edit control refuses it whole.
         {"1 MiB of digits", CF_TEXT, std::string(1 << 20, '7') + '\0', {"0", "0,00"}},
-        {"no-break space first", CF_TEXT, std::string("\xA0" "5", 3), {"0", "0,00"}},
-        {"embedded NUL", CF_TEXT, std::string("12\0" "34", 6), {"12,00", "1,85"}},
+        {"no-break space first",
+         CF_TEXT,
+         std::string("\xA0"
+                     "5",
+                     3),
+         {"0", "0,00"}},
+        {"embedded NUL",
+         CF_TEXT,
+         std::string("12\0"
+                     "34",
+                     6),
+         {"12,00", "1,85"}},
         {"CP1252 letters after", CF_TEXT, std::string("8,5\xE9\x80", 6), {"8,50", "1,31"}},
         {"overflow", CF_TEXT, std::string("1e999", 6), {"Infini", "Infini"}},
         {"negative overflow", CF_TEXT, std::string("-1e999", 7), {"-Infini", "-Infini"}},
         {"underflow", CF_TEXT, std::string("1e-999", 7), {"0,00", "0,00"}},
-        {"as many digits as fit", CF_TEXT, std::string(20, '8') + '\0',
+        {"as many digits as fit",
+         CF_TEXT,
+         std::string(20, '8') + '\0',
          {"88 888 888 888 888 885 248,00", "13 675 213 675 213 674 496,00"}},
     };
     for (const Case& c : cases) {

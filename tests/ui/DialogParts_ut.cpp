@@ -34,8 +34,12 @@ TEST(KeyFlash, NothingElseFlashes) {
 }
 
 TEST(ParityInput, TakesLeadingPositiveFiniteNumbers) {
-    const struct { const char* text; double parity; } accepted[] = {
-        {"6.55957", 6.55957}, {"6,55957", 6.0}, {"  7", 7.0}, {"1e2", 100.0}, {"0.000001", 0.000001}, {"40.3399x", 40.3399},
+    const struct {
+        const char* text;
+        double parity;
+    } accepted[] = {
+        {"6.55957", 6.55957}, {"6,55957", 6.0},       {"  7", 7.0},
+        {"1e2", 100.0},       {"0.000001", 0.000001}, {"40.3399x", 40.3399},
     };
     for (const auto& row : accepted) {
         double parity = -1.0;

@@ -47,10 +47,9 @@ bool KeyExists(HKEY root, const std::string& key) {
 static void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,
                      DWORD size) {
     fw::UniqueKey handle;
-    if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, handle.put(), nullptr) ==
-        ERROR_SUCCESS)
-        ::RegSetValueExA(handle.get(), name.empty() ? nullptr : name.c_str(), 0, type,
-                         static_cast<const BYTE*>(data), size);
+    if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, handle.put(), nullptr) == ERROR_SUCCESS)
+        ::RegSetValueExA(handle.get(), name.empty() ? nullptr : name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                         size);
 }
 
 void SetDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
@@ -276,11 +275,17 @@ const std::map<std::string, int>& KeyCaptions() {
 
 bool IsExtendedKey(UINT vk) {
     switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        return true;
-    default:
-        return false;
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: return true;
+    default: return false;
     }
 }
 }  // namespace
@@ -373,8 +378,7 @@ int CountGdiObjects(HANDLE process) {
         table = static_cast<DWORD>(table64);
     }
     std::vector<unsigned char> entries(kGdiEntries * kGdiEntrySize);
-    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &read))
-        return -1;
+    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &read)) return -1;
     int live = 0;
     for (size_t i = 0; i < kGdiEntries; ++i) live += entries[i * kGdiEntrySize + kGdiTypeOffset] != 0;
     return live;
@@ -465,8 +469,8 @@ std::string Program::TextOf(HWND control) {
         return "<no answer>";
     std::vector<char> buffer(length + 2, '\0');
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                          SMTO_ABORTIFHUNG, kWaitMs, &copied);
+    ::SendMessageTimeoutA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                          kWaitMs, &copied);
     return std::string(buffer.data());
 }
 

@@ -10,7 +10,7 @@ constexpr UINT kExit = 57665;
 constexpr UINT kHelpIndex = 57666;
 constexpr UINT kHelpFinder = 57667;
 constexpr UINT kHelpUsing = 57668;
-constexpr int kViewerText = 0x701;  // the viewer's rich edit
+constexpr int kViewerText = 0x701;      // the viewer's rich edit
 constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
 
 HWND Viewer() { return ::FindWindowA("MS_WINHELP", nullptr); }
@@ -30,10 +30,12 @@ Shown ViewerShows() {
 // The viewer ends up on the topic (its first line is the topic's title) and no error box is up.
 ::testing::AssertionResult OpensOn(Program& app, const std::string& caption, const std::string& title) {
     Shown shown;
-    const bool reached = WaitFor([&] {
-        shown = ViewerShows();
-        return shown.caption == caption && shown.text.compare(0, title.size() + 1, title + "\r") == 0;
-    }, kViewerWaitMs);
+    const bool reached = WaitFor(
+        [&] {
+            shown = ViewerShows();
+            return shown.caption == caption && shown.text.compare(0, title.size() + 1, title + "\r") == 0;
+        },
+        kViewerWaitMs);
     // The help call returns once the viewer has handled it; an error box would still be holding it.
     const bool handled = app.Sync();
     if (reached && handled && !ErrorBox()) return ::testing::AssertionSuccess();

@@ -80,7 +80,7 @@ TEST_F(HostileInputTest, AnyStoredDataStartsComputesAndIsLeftAsItWas) {
     const std::string empty;
     struct Launch {
         const char* name;
-        Stored integer;    // every integer setting stored this way
+        Stored integer;  // every integer setting stored this way
         Stored parity;
         bool parityUsable;
         Stored placement;
@@ -88,11 +88,19 @@ TEST_F(HostileInputTest, AnyStoredDataStartsComputesAndIsLeftAsItWas) {
     };
     const Launch launches[] = {
         {"text", Text("3"), Text(""), false, Text("garbage"), true},
-        {"binary", {REG_BINARY, std::string("\1\0\0\0", 4)}, Text(" "), false,
-         Text("100 80 352 412 0" + std::string(64 << 10, 'x')), true},
+        {"binary",
+         {REG_BINARY, std::string("\1\0\0\0", 4)},
+         Text(" "),
+         false,
+         Text("100 80 352 412 0" + std::string(64 << 10, 'x')),
+         true},
         {"empty", {REG_DWORD, empty}, Text("abc"), false, Text("-5000 -5000 -4748 -4668 0"), true},
-        {"64 KiB", {REG_DWORD, std::string(64 << 10, '\1')}, Text("0"), false,
-         Text("2147483000 2147483000 2147483600 2147483600 2"), true},
+        {"64 KiB",
+         {REG_DWORD, std::string(64 << 10, '\1')},
+         Text("0"),
+         false,
+         Text("2147483000 2147483000 2147483600 2147483600 2"),
+         true},
         {"largest", Dword(0x7FFFFFFF), Text("-3"), false, Text("-2147483648 -2147483648 2147483647 2147483647 0"),
          false},
         {"smallest", Dword(0x80000000), Text("nan"), false, Dword(5), false},

@@ -19,7 +19,7 @@ constexpr UINT kMarker = WM_APP + 0x3A7;
 
 struct Run {
     const ui::CalculatorDialog* dialog = nullptr;
-    std::vector<UINT> keys;        // virtual keys to type once the window is up
+    std::vector<UINT> keys;         // virtual keys to type once the window is up
     std::vector<unsigned> flashed;  // keys pushed by BM_SETSTATE 1, in order
     int retrievedSinceMarker = 0;
 };

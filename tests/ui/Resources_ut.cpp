@@ -64,7 +64,12 @@ TEST(Keyboard, EveryEntryLeavesTheMenuTitlesAlone) {
 TEST(Keyboard, CharactersAndKeysBecomeTheirCommands) {
     HACCEL table = ::LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_MAIN));
     CommandRecorder recorder;
-    const struct { UINT message; WPARAM key; std::initializer_list<BYTE> held; int command; } cases[] = {
+    const struct {
+        UINT message;
+        WPARAM key;
+        std::initializer_list<BYTE> held;
+        int command;
+    } cases[] = {
         {WM_CHAR, '7', {}, IDC_KEY_7},
         {WM_CHAR, '.', {}, IDC_KEY_POINT},
         {WM_CHAR, ',', {}, IDC_KEY_POINT},

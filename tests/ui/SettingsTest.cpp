@@ -122,8 +122,16 @@ TEST_F(SettingsTest, SeparatorAndPointChangeTheDisplayAndAreStoredSignExtended) 
     ASSERT_TRUE(Accept(nullptr, "\xA0", "\xE9"));
     EXPECT_EQ(reg::Setting("Milliers"), static_cast<DWORD>(-96));
     EXPECT_EQ(reg::Setting("Point"), static_cast<DWORD>(-23));
-    EXPECT_EQ(Shown(), Lines("1\xA0" "234\xA0" "567\xE9" "00", "189\xA0" "933\xE9" "38"));
-    EXPECT_EQ(app.Text(kParityLabel), "1 Euro=6\xE9" "5 F");
+    EXPECT_EQ(Shown(), Lines("1\xA0"
+                             "234\xA0"
+                             "567\xE9"
+                             "00",
+                             "189\xA0"
+                             "933\xE9"
+                             "38"));
+    EXPECT_EQ(app.Text(kParityLabel),
+              "1 Euro=6\xE9"
+              "5 F");
 
     // An empty point shows ".".
     ASSERT_TRUE(Accept(nullptr, ".", ""));
@@ -154,8 +162,13 @@ TEST_F(SettingsTest, LongParityTextsAndControlCharactersAreTakenByTheRules) {
     EXPECT_EQ(reg::Setting("Milliers"), static_cast<DWORD>('\t'));
     EXPECT_EQ(reg::Setting("Point"), 1u);
     app.Type("1234.5");
-    EXPECT_EQ(Shown(), Lines("1234\x01" "5", "170\x01" "28"));
-    EXPECT_EQ(app.Text(kParityLabel), "1 Euro=7\x01" "25 F");
+    EXPECT_EQ(Shown(), Lines("1234\x01"
+                             "5",
+                             "170\x01"
+                             "28"));
+    EXPECT_EQ(app.Text(kParityLabel),
+              "1 Euro=7\x01"
+              "25 F");
 }
 
 }  // namespace

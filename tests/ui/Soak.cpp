@@ -33,8 +33,7 @@ struct OwnedSearch {
     HWND found;
 };
 
-BOOL CALLBACK FindOwned(HWND window, LPARAM param)
-{
+BOOL CALLBACK FindOwned(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<OwnedSearch*>(param);
     if (::GetWindow(window, GW_OWNER) != search->owner || !::IsWindowVisible(window)) return TRUE;
     search->found = window;
@@ -49,8 +48,7 @@ public:
     Program& App() { return app_; }
 
     // One random action; false when the program stopped answering.
-    bool Act()
-    {
+    bool Act() {
         const unsigned pick = Below(100);
         if (pick < 30) {
             last_ = "typed key";
@@ -89,29 +87,25 @@ public:
     int LostKeys() const { return lostKeys_; }
 
 private:
-    bool Failed(const char* what)
-    {
+    bool Failed(const char* what) {
         last_ = what;
         return false;
     }
 
-    bool Answering()
-    {
+    bool Answering() {
         return e2e::WaitFor([&] { return !app_.Running() || app_.Sync(); }, kPatienceMs) && app_.Running();
     }
 
     unsigned Below(unsigned n) { return static_cast<unsigned>(random_() % n); }
 
-    int RandomKeyId()
-    {
+    int RandomKeyId() {
         for (;;) {
             const int id = IDC_KEY_FIRST + static_cast<int>(Below(IDC_KEY_LAST - IDC_KEY_FIRST + 1));
             if (app_.Item(id)) return id;  // the id range has a gap
         }
     }
 
-    void TypeKey()
-    {
+    void TypeKey() {
         static const char kTyped[] = "0123456789.,+-*/=%cC";
         static const UINT kKeys[] = {VK_BACK, VK_RETURN, VK_DELETE, VK_LEFT, VK_DOWN};
         if (Below(5) != 0)
@@ -120,8 +114,7 @@ private:
             app_.PressKey(kKeys[Below(std::size(kKeys))]);
     }
 
-    void MenuCommand()
-    {
+    void MenuCommand() {
         switch (Below(5)) {
         case 0: app_.PressKey('E', e2e::kCtrl); break;
         case 1: app_.PressKey('F', e2e::kCtrl); break;
@@ -132,8 +125,7 @@ private:
     }
 
     // A number as a user would copy it, or any short text.
-    void Paste()
-    {
+    void Paste() {
         std::string text;
         if (Below(4) != 0) {
             text = std::to_string(static_cast<long long>(random_() % 100000000)) + (Below(2) ? "," : ".") +
@@ -149,8 +141,7 @@ private:
             app_.Command(ID_PASTE);
     }
 
-    int PrecisionCount()
-    {
+    int PrecisionCount() {
         DWORD_PTR count = 0;
         ::SendMessageTimeoutA(app_.Item(IDC_PRECISION), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, e2e::kWaitMs, &count);
         return count > 0 ? static_cast<int>(count) : 1;
@@ -158,8 +149,7 @@ private:
 
     // Presses a dialog's button by a click or by its key (Return for OK, else Escape).
     // True for a click, false for a key.
-    bool Press(HWND dialog, int button)
-    {
+    bool Press(HWND dialog, int button) {
         if (Below(2)) {
             app_.Click(::GetDlgItem(dialog, button));
             return true;
@@ -173,8 +163,7 @@ private:
     // Presses until the dialog answers: a press can be lost while a dialog is still
     // settling (a click aimed before it took its place), so a few more are made
     // before the dialog counts as stuck.
-    bool PressUntil(HWND dialog, int button, const std::function<bool()>& answered)
-    {
+    bool PressUntil(HWND dialog, int button, const std::function<bool()>& answered) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             const bool click = Press(dialog, button);
             if (e2e::WaitFor(answered, kPatienceMs / 3)) return true;
@@ -184,22 +173,21 @@ private:
     }
 
     // A visible window the dialog owns: the message box that refuses a value.
-    HWND OwnedBox(HWND dialog) const
-    {
+    HWND OwnedBox(HWND dialog) const {
         OwnedSearch search{dialog, nullptr};
         ::EnumThreadWindows(app_.ThreadId(), FindOwned, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
-    bool Settings()
-    {
+    bool Settings() {
         app_.Command(ID_SETTINGS);
         HWND dialog = app_.WaitForWindow(kSettingsCaption, kPatienceMs);
         if (!dialog) return Failed("no settings dialog");
         // Mostly values the dialog takes.
         static const char* const kParities[] = {"6.55957", "6,5", "1", "40.3399", "0.5", "abc"};
         static const char* const kMarks[] = {" ", ".", ",", "'", "", "x"};
-        if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_PARITY_FIELD), kParities[Below(std::size(kParities))]);
+        if (Below(2))
+            Program::SetTextOf(::GetDlgItem(dialog, IDC_PARITY_FIELD), kParities[Below(std::size(kParities))]);
         if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_SEPARATOR_FIELD), kMarks[Below(std::size(kMarks))]);
         if (Below(2)) Program::SetTextOf(::GetDlgItem(dialog, IDC_POINT_FIELD), kMarks[Below(std::size(kMarks))]);
         // A refused value answers with a message box: it is dismissed, then the dialog cancelled.
@@ -216,8 +204,7 @@ private:
         return Answering();
     }
 
-    bool About()
-    {
+    bool About() {
         app_.Command(ID_ABOUT);
         HWND dialog = app_.WaitForWindow(kAboutCaption, kPatienceMs);
         if (!dialog) return Failed("no about box");
@@ -237,8 +224,7 @@ private:
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const long actions = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1000;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
     std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -280,11 +266,12 @@ int main(int argc, char** argv)
                        kFlatMemory * static_cast<double>(base.privateBytes);
         }
     }
-    std::printf("soak: %ld actions, seed %u; settings dialog opened %d times, about box %d times; dialog presses "
-                "repeated after %d clicks and %d keys: %s\n",
-                done, seed, soak.SettingsOpened(), soak.AboutOpened(), soak.LostClicks(), soak.LostKeys(),
-                samples.size() < 3 ? "no crash, no hang (too short to judge the counts)"
-                : flat             ? "no crash, no hang, counts flat after warm-up"
-                                   : "no crash, no hang, but the counts grew");
+    std::printf(
+        "soak: %ld actions, seed %u; settings dialog opened %d times, about box %d times; dialog presses "
+        "repeated after %d clicks and %d keys: %s\n",
+        done, seed, soak.SettingsOpened(), soak.AboutOpened(), soak.LostClicks(), soak.LostKeys(),
+        samples.size() < 3 ? "no crash, no hang (too short to judge the counts)"
+        : flat             ? "no crash, no hang, counts flat after warm-up"
+                           : "no crash, no hang, but the counts grew");
     return flat ? 0 : 1;
 }

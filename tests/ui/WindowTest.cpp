@@ -111,7 +111,8 @@ TEST_F(WindowTest, ReopenedMinimisedOrMaximisedAndClosedAtOnceKeepsItsPosition) 
     ASSERT_TRUE(app.WaitForExit());
     const RECT normal{100, 80, 100 + first.right - first.left, 80 + first.bottom - first.top};
     for (int state : {2, 1}) {
-        reg::SetString(HKEY_CURRENT_USER, std::string(reg::kProgramKey) + "\\Desktop", "Main", PlacementText(normal, state));
+        reg::SetString(HKEY_CURRENT_USER, std::string(reg::kProgramKey) + "\\Desktop", "Main",
+                       PlacementText(normal, state));
         ASSERT_EQ(app.Start(), "");
         EXPECT_TRUE(state == 2 ? ::IsZoomed(app.Window()) : ::IsIconic(app.Window())) << state;
         app.Command(kQuitCommand);

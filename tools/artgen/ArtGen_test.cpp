@@ -19,21 +19,21 @@ unsigned U16At(const std::vector<std::uint8_t>& b, size_t at) { return b[at] | b
 
 TEST(EncodeBmp, WritesHeaderPaletteAndPaddedBottomUpRows) {
     Image image(3, 2, kSilver);
-    image.Set(0, 0, kRed);    // top-left
-    image.Set(2, 1, kBlue);   // bottom-right
+    image.Set(0, 0, kRed);   // top-left
+    image.Set(2, 1, kBlue);  // bottom-right
     const auto b = EncodeBmp(image);
 
     ASSERT_EQ(b.size(), 14u + 40 + 64 + 2 * 4);  // rows of 3 pixels padded to 4 bytes
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
     EXPECT_EQ(U32At(b, 2), b.size());
-    EXPECT_EQ(U32At(b, 10), 118u);   // pixel data offset
+    EXPECT_EQ(U32At(b, 10), 118u);  // pixel data offset
     EXPECT_EQ(U32At(b, 14), 40u);
     EXPECT_EQ(U32At(b, 18), 3u);
-    EXPECT_EQ(U32At(b, 22), 2u);     // positive: bottom-up
+    EXPECT_EQ(U32At(b, 22), 2u);  // positive: bottom-up
     EXPECT_EQ(U16At(b, 26), 1u);
     EXPECT_EQ(U16At(b, 28), 4u);
-    EXPECT_EQ(U32At(b, 30), 0u);     // BI_RGB
+    EXPECT_EQ(U32At(b, 30), 0u);  // BI_RGB
     EXPECT_EQ(U32At(b, 34), 8u);
     // Palette entries are blue, green, red, 0.
     EXPECT_EQ(U32At(b, 54 + 4 * kBlue), 0x000000FFu);
@@ -77,13 +77,13 @@ TEST(EncodeIco, WritesDirectoryDoubledHeightAndMask) {
     EXPECT_EQ(U32At(b, at + 8), 32u);  // 16 colour rows plus 16 mask rows
     const size_t colour = at + 40 + 64;
     const size_t mask = colour + 16 * 8;
-    EXPECT_EQ(b[colour], 0xF0);                          // bottom row: white, then clear as black
-    EXPECT_EQ(b[mask], 0x7F);                            // bottom row: first pixel opaque
+    EXPECT_EQ(b[colour], 0xF0);  // bottom row: white, then clear as black
+    EXPECT_EQ(b[mask], 0x7F);    // bottom row: first pixel opaque
     EXPECT_EQ(b[mask + 1], 0xFF);
-    EXPECT_EQ(b[mask + 2], 0x00);                        // padding
-    EXPECT_EQ(b[mask + 4], 0xFF);                        // next row all transparent
-    EXPECT_EQ(U32At(b, 38 + 40 + 64), 0xCCCCCCCCu);      // large image: blue pixels
-    EXPECT_EQ(U32At(b, 38 + 40 + 64 + 32 * 16), 0u);     // ...and an all-opaque mask
+    EXPECT_EQ(b[mask + 2], 0x00);                     // padding
+    EXPECT_EQ(b[mask + 4], 0xFF);                     // next row all transparent
+    EXPECT_EQ(U32At(b, 38 + 40 + 64), 0xCCCCCCCCu);   // large image: blue pixels
+    EXPECT_EQ(U32At(b, 38 + 40 + 64 + 32 * 16), 0u);  // ...and an all-opaque mask
 }
 
 TEST(ArtText, ParsesImagesAndFontsAndReportsFaultsWithTheirLine) {
@@ -101,9 +101,9 @@ TEST(ArtText, ParsesImagesAndFontsAndReportsFaultsWithTheirLine) {
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "t.txt:3: unknown pixel 'x'");
     }
-    EXPECT_THROW(ParseImages("image a\nkr\nk\n", "t.txt"), std::runtime_error);           // ragged rows
-    EXPECT_THROW(ParseImages("image a\nk\n\nimage a\nk\n", "t.txt"), std::runtime_error);  // twice
-    EXPECT_THROW(ParseFont("glyph a\n#\n\nglyph b\n#\n#\n", "f.txt"), std::runtime_error); // heights differ
+    EXPECT_THROW(ParseImages("image a\nkr\nk\n", "t.txt"), std::runtime_error);             // ragged rows
+    EXPECT_THROW(ParseImages("image a\nk\n\nimage a\nk\n", "t.txt"), std::runtime_error);   // twice
+    EXPECT_THROW(ParseFont("glyph a\n#\n\nglyph b\n#\n#\n", "f.txt"), std::runtime_error);  // heights differ
 }
 
 TEST(ArtText, RenderTextSpacesGlyphsAndUnderlinesTheMnemonic) {

@@ -36,7 +36,8 @@ std::vector<Block> ParseBlocks(const std::string& text, const std::string& sourc
             continue;
         } else {
             const auto space = line.find(' ');
-            if (space == std::string::npos || space + 1 >= line.size()) Fail(source, number, "expected '<kind> <name>'");
+            if (space == std::string::npos || space + 1 >= line.size())
+                Fail(source, number, "expected '<kind> <name>'");
             blocks.push_back(Block{line.substr(0, space), line.substr(space + 1), number, {}});
             if (!std::getline(in, line) || line.empty()) Fail(source, number, "block without rows");
             ++number;

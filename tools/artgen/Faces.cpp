@@ -183,8 +183,8 @@ Image MakeButtonStrip(const Font& font, const std::string& caption, const Image&
 std::vector<OutputFile> MakeAllArt(const ArtSources& sources) {
     std::vector<OutputFile> files;
     for (const KeyFace& key : kKeys)
-        files.push_back({std::string(key.file) + ".bmp",
-                         EncodeBmp(MakeKeyStrip(sources.keyFont, key.label, key.ink, key.height))});
+        files.push_back(
+            {std::string(key.file) + ".bmp", EncodeBmp(MakeKeyStrip(sources.keyFont, key.label, key.ink, key.height))});
     for (const ButtonFace& button : kButtons)
         files.push_back({std::string(button.file) + ".bmp",
                          EncodeBmp(MakeButtonStrip(sources.textFont, button.caption, Find(sources, button.picture),

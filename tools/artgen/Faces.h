@@ -12,9 +12,9 @@
 namespace art {
 
 struct ArtSources {
-    Font keyFont;                          // font-key.txt: labels of the keypad
-    Font textFont;                         // font-text.txt: captions of the dialog buttons
-    std::map<std::string, Image> images;   // every "image" block of the other sources
+    Font keyFont;                         // font-key.txt: labels of the keypad
+    Font textFont;                        // font-text.txt: captions of the dialog buttons
+    std::map<std::string, Image> images;  // every "image" block of the other sources
 };
 
 // Reads the sources from `dir`; throws std::runtime_error on a fault.

@@ -62,8 +62,14 @@ class Writer {
 public:
     explicit Writer(std::vector<std::uint8_t>& out) : out_(out) {}
     void U8(unsigned v) { out_.push_back(static_cast<std::uint8_t>(v)); }
-    void U16(unsigned v) { U8(v & 0xFF); U8(v >> 8); }
-    void U32(std::uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+    void U16(unsigned v) {
+        U8(v & 0xFF);
+        U8(v >> 8);
+    }
+    void U32(std::uint32_t v) {
+        U16(v & 0xFFFF);
+        U16(v >> 16);
+    }
 
 private:
     std::vector<std::uint8_t>& out_;
@@ -80,11 +86,11 @@ void WriteInfoHeader(Writer& w, const Image& image, int heightField, std::uint32
     w.U32(kInfoHeaderSize);
     w.U32(static_cast<std::uint32_t>(image.width));
     w.U32(static_cast<std::uint32_t>(heightField));
-    w.U16(1);   // planes
-    w.U16(4);   // bits per pixel
-    w.U32(0);   // BI_RGB
+    w.U16(1);  // planes
+    w.U16(4);  // bits per pixel
+    w.U32(0);  // BI_RGB
     w.U32(sizeImage);
-    w.U32(0);   // pixels per metre, x and y: unspecified
+    w.U32(0);  // pixels per metre, x and y: unspecified
     w.U32(0);
     w.U32(16);  // colours used
     w.U32(0);   // all colours important
@@ -150,8 +156,8 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<Image>& images) {
         if (image.width > 256 || image.height > 256) throw std::invalid_argument("icon image too large");
         for (std::uint8_t c : image.pixels)
             if (c > kWhite && c != kClear) throw std::invalid_argument("invalid colour in icon");
-        const std::uint32_t sizeImage = (RowBytes(image.width, 4) + RowBytes(image.width, 1)) *
-                                        static_cast<std::uint32_t>(image.height);
+        const std::uint32_t sizeImage =
+            (RowBytes(image.width, 4) + RowBytes(image.width, 1)) * static_cast<std::uint32_t>(image.height);
         std::vector<std::uint8_t> body;
         Writer w(body);
         // The height field of an icon image counts the colour rows and the mask rows.

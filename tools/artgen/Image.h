@@ -31,7 +31,7 @@ struct Image {
     Image(int w, int h, std::uint8_t fill);
 
     std::uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-    void Set(int x, int y, std::uint8_t c);           // ignores points outside
+    void Set(int x, int y, std::uint8_t c);  // ignores points outside
     void Fill(int x, int y, int w, int h, std::uint8_t c);
     // Copies `src` to (x, y); kClear pixels of `src` leave the target unchanged.
     void Draw(const Image& src, int x, int y);

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(out);
         for (const art::OutputFile& file : art::MakeAllArt(art::LoadSources(argv[1]))) {
             std::ofstream stream(out / file.name, std::ios::binary | std::ios::trunc);
-            stream.write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
+            stream.write(reinterpret_cast<const char*>(file.bytes.data()),
+                         static_cast<std::streamsize>(file.bytes.size()));
             if (!stream.flush()) throw std::runtime_error("cannot write " + (out / file.name).string());
         }
         std::ofstream stamp(out / "art.stamp", std::ios::trunc);

@@ -18,9 +18,10 @@ constexpr int kBulletIndent = 24;
 constexpr int kTableIndent = 240;
 
 // Windows-1252 codes 0x80-0x9F and the characters they stand for; 0 where the code is unused.
-constexpr char32_t kHighCodes[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+constexpr char32_t kHighCodes[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 bool ToWindows1252(const std::string& utf8, std::string& out) {
     out.clear();
@@ -28,11 +29,20 @@ bool ToWindows1252(const std::string& utf8, std::string& out) {
         const unsigned char lead = static_cast<unsigned char>(utf8[i]);
         char32_t code = 0;
         std::size_t length = 0;
-        if (lead < 0x80) { code = lead; length = 1; }
-        else if ((lead & 0xE0) == 0xC0) { code = lead & 0x1F; length = 2; }
-        else if ((lead & 0xF0) == 0xE0) { code = lead & 0x0F; length = 3; }
-        else if ((lead & 0xF8) == 0xF0) { code = lead & 0x07; length = 4; }
-        else return false;
+        if (lead < 0x80) {
+            code = lead;
+            length = 1;
+        } else if ((lead & 0xE0) == 0xC0) {
+            code = lead & 0x1F;
+            length = 2;
+        } else if ((lead & 0xF0) == 0xE0) {
+            code = lead & 0x0F;
+            length = 3;
+        } else if ((lead & 0xF8) == 0xF0) {
+            code = lead & 0x07;
+            length = 4;
+        } else
+            return false;
         if (i + length > utf8.size()) return false;
         for (std::size_t k = 1; k < length; ++k) {
             const unsigned char next = static_cast<unsigned char>(utf8[i + k]);
@@ -64,7 +74,9 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
 
 // "word rest of line" -> {"word", "rest of line"}
 std::pair<std::string, std::string> SplitWord(const std::string& text) {
@@ -136,9 +148,12 @@ bool SourceReader::Read(const std::string& source, HelpModel& model, std::string
             break;
         }
         if (StartsWith(text, "#")) continue;
-        if (StartsWith(text, ".")) ok = EndParagraph() && Directive(text);
-        else if (StartsWith(text, "= ")) ok = EndParagraph() && StartTopic(text.substr(2));
-        else ok = BodyLine(text);
+        if (StartsWith(text, "."))
+            ok = EndParagraph() && Directive(text);
+        else if (StartsWith(text, "= "))
+            ok = EndParagraph() && StartTopic(text.substr(2));
+        else
+            ok = BodyLine(text);
     }
     if (ok) ok = EndParagraph();
     if (ok && model.title.empty()) ok = Fail("no .title");
@@ -379,12 +394,18 @@ std::uint32_t ContextHash(const std::string& context) {
     std::uint32_t hash = 0;
     for (char c : context) {
         std::uint32_t value = 0;
-        if (c >= 'A' && c <= 'Z') value = static_cast<std::uint32_t>(c - 'A' + 17);
-        else if (c >= 'a' && c <= 'z') value = static_cast<std::uint32_t>(c - 'a' + 17);
-        else if (c >= '1' && c <= '9') value = static_cast<std::uint32_t>(c - '0');
-        else if (c == '0') value = 10;
-        else if (c == '.') value = 12;
-        else if (c == '_') value = 13;
+        if (c >= 'A' && c <= 'Z')
+            value = static_cast<std::uint32_t>(c - 'A' + 17);
+        else if (c >= 'a' && c <= 'z')
+            value = static_cast<std::uint32_t>(c - 'a' + 17);
+        else if (c >= '1' && c <= '9')
+            value = static_cast<std::uint32_t>(c - '0');
+        else if (c == '0')
+            value = 10;
+        else if (c == '.')
+            value = 12;
+        else if (c == '_')
+            value = 13;
         if (value) hash = hash * 43 + value;
     }
     return hash;
@@ -434,10 +455,14 @@ AcceleratorTable ReadAccelerators(const std::string& script, const std::string& 
         accelerator.key = fields[0];
         accelerator.command = fields[1];
         for (std::size_t f = 2; f < fields.size(); ++f) {
-            if (fields[f] == "VIRTKEY") accelerator.virtualKey = true;
-            else if (fields[f] == "CONTROL") accelerator.control = true;
-            else if (fields[f] == "SHIFT") accelerator.shift = true;
-            else if (fields[f] == "ALT") accelerator.alt = true;
+            if (fields[f] == "VIRTKEY")
+                accelerator.virtualKey = true;
+            else if (fields[f] == "CONTROL")
+                accelerator.control = true;
+            else if (fields[f] == "SHIFT")
+                accelerator.shift = true;
+            else if (fields[f] == "ALT")
+                accelerator.alt = true;
         }
         table.entries.push_back(std::move(accelerator));
     }

@@ -18,7 +18,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 unsigned U8(const Bytes& b, std::size_t at) { return b.at(at); }
 unsigned U16(const Bytes& b, std::size_t at) { return U8(b, at) | U8(b, at + 1) << 8; }
-std::uint32_t U32(const Bytes& b, std::size_t at) { return U16(b, at) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16; }
+std::uint32_t U32(const Bytes& b, std::size_t at) {
+    return U16(b, at) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16;
+}
 std::string CString(const Bytes& b, std::size_t at) {
     std::string text;
     while (U8(b, at)) text.push_back(static_cast<char>(b.at(at++)));
@@ -26,7 +28,7 @@ std::string CString(const Bytes& b, std::size_t at) {
 }
 
 struct Paragraph {
-    std::string text;                                      // tabs as '\t'
+    std::string text;                                          // tabs as '\t'
     std::vector<std::pair<std::uint32_t, std::string>> links;  // target hash, text
 };
 
@@ -41,8 +43,8 @@ struct Help {
     std::vector<std::string> macros;
     std::uint32_t contents = 0xFFFFFFFF;
     std::vector<Topic> topics;
-    std::map<std::uint32_t, std::uint32_t> contexts;          // hash -> offset
-    std::map<std::uint32_t, std::string> titles;              // offset -> title
+    std::map<std::uint32_t, std::uint32_t> contexts;             // hash -> offset
+    std::map<std::uint32_t, std::string> titles;                 // offset -> title
     std::map<std::string, std::vector<std::uint32_t>> keywords;  // keyword -> offsets
 };
 
@@ -203,7 +205,10 @@ private:
             switch (command) {
             case 0x80: format += 2; break;
             case 0x82: ++characters; break;
-            case 0x83: paragraph.text += '\t'; ++characters; break;
+            case 0x83:
+                paragraph.text += '\t';
+                ++characters;
+                break;
             case 0x89: inLink = false; break;
             case 0xE3:
                 paragraph.links.push_back({U32(b, format), {}});
@@ -240,7 +245,8 @@ helpc::Accelerator Key(const std::string& key, const std::string& command, bool 
     return accelerator;
 }
 
-const char kSource[] = u8R"(# a comment
+const char kSource[] =
+    u8R"(# a comment
 .title Aide d'essai
 .helpon Autre.HLP
 .keyname CONTROL Ctrl
@@ -284,7 +290,9 @@ TEST(HelpCompiler, TopicsTextsLinksAndKeywordsReadBack) {
     const std::vector<Paragraph>& keyboard = help.topics[2].paragraphs;
     ASSERT_EQ(keyboard.size(), 3u);
     EXPECT_EQ(keyboard[1].text, "Ctrl+C\tCopier");
-    EXPECT_EQ(keyboard[2].text, "\xC9" "chap c\tTout effacer");
+    EXPECT_EQ(keyboard[2].text,
+              "\xC9"
+              "chap c\tTout effacer");
 
     // Links lead, through the context tree, to the topic they name.
     ASSERT_EQ(first[1].links.size(), 1u);
@@ -297,9 +305,11 @@ TEST(HelpCompiler, TopicsTextsLinksAndKeywordsReadBack) {
     ASSERT_EQ(help.titles.size(), 3u);
     for (const Topic& topic : help.topics) EXPECT_EQ(help.titles.at(topic.offset), topic.title);
 
-    const std::map<std::string, std::string> expected = {
-        {"aide", "Sommaire"}, {"clavier", "Le clavier"}, {"m\xE9moire", "M\xE9moire \x80"},
-        {"MS", "M\xE9moire \x80"}, {"sommaire", "Sommaire"}};
+    const std::map<std::string, std::string> expected = {{"aide", "Sommaire"},
+                                                         {"clavier", "Le clavier"},
+                                                         {"m\xE9moire", "M\xE9moire \x80"},
+                                                         {"MS", "M\xE9moire \x80"},
+                                                         {"sommaire", "Sommaire"}};
     ASSERT_EQ(help.keywords.size(), expected.size());
     for (const auto& [keyword, title] : expected) {
         ASSERT_EQ(help.keywords.at(keyword).size(), 1u) << keyword;
@@ -314,7 +324,9 @@ TEST(HelpCompiler, LargeHelpIsFoundThroughEveryBlockAndTreeLevel) {
     for (int t = 0; t < kTopics; ++t) {
         const std::string n = std::to_string(t);
         source += "= sujet_" + n + " Sujet " + n + "\n.keywords mot-cle numero " + n + "\n";
-        for (int p = 0; p < 3; ++p) source += std::string(60 + t % 50, 'a' + p) + " [suite](sujet_" + std::to_string((t + 1) % kTopics) + ")\n\n";
+        for (int p = 0; p < 3; ++p)
+            source +=
+                std::string(60 + t % 50, 'a' + p) + " [suite](sujet_" + std::to_string((t + 1) % kTopics) + ")\n\n";
     }
     const helpc::CompiledHelp compiled = helpc::CompileHelp(source, {});
     const Help help = ReadHelp(compiled);
@@ -338,7 +350,8 @@ TEST(HelpCompiler, MistakesAreReportedWithTheirLine) {
         {".title T\n= a A\n**gras\n\nsuite\n", "line 4: ** opened"},
         {".title T\n= a A\n\xC3(\n", "line 3: not UTF-8"},
         {".title T\n= a A\n.keyboard\n", "line 3: no .command for ID_X"},
-        {".title T\n.keyname CONTROL C\n.command ID_X X\n.command ID_Y Y\n= a A\n.keyboard\n", "the keyboard has no key for .command ID_Y"},
+        {".title T\n.keyname CONTROL C\n.command ID_X X\n.command ID_Y Y\n= a A\n.keyboard\n",
+         "the keyboard has no key for .command ID_Y"},
         {".title T\n.command ID_X X\n= a A\n.keyboard\n", "line 4: no .keyname for CONTROL"},
         {".title T\n= a A\n.bold\n", "line 3: unknown directive .bold"},
         {"= a A\n", "no .title"},
@@ -375,7 +388,10 @@ TEST(HelpCompiler, ShippedHelpListsEveryAcceleratorOfTheProgram) {
     std::string rows;
     for (const Paragraph& paragraph : keyboard->paragraphs) rows += paragraph.text + "\n";
     for (const char* row : {"Ctrl+C Ctrl+Inser\t", "Ctrl+V Maj+Inser\t", ", .\tVirgule", "0 1 2 3 4 5 6 7 8 9\t",
-                            "= Entr\xE9" "e\t", "C \xC9" "chap c\t",
+                            "= Entr\xE9"
+                            "e\t",
+                            "C \xC9"
+                            "chap c\t",
                             "Retour arri\xE8re\t"})
         EXPECT_NE(rows.find(row), std::string::npos) << row;
     EXPECT_EQ(help.topics.at(0).title, "Sommaire");
@@ -388,11 +404,34 @@ TEST(HelpCompiler, ShippedHelpListsEveryAcceleratorOfTheProgram) {
 // Sources put together at random from the format's pieces and from noise never
 // crash the compiler; what it accepts, the reader reads.
 TEST(HelpCompiler, RandomSourcesGiveAFileOrAnError) {
-    const std::vector<std::string> pieces = {
-        ".title T", "= a Sujet A", "= b_2 B", "= c.3 C", ".keywords x; y", ".keywords \xC3\xA9t\xC3\xA9", ".keyboard",
-        ".command ID_X Faire X", ".keyname CONTROL Ctrl", ".helpon H.HLP", "- puce", "## titre", "| a | b", "",
-        "texte [lien](a) **gras**", "[", "**", "\\", "](", "[x](", "[x](zz)", "\xE2\x82\xAC", "\xFF", "= ", "| a",
-        "=  a", ".keywords ;", std::string(5000, 'w')};
+    const std::vector<std::string> pieces = {".title T",
+                                             "= a Sujet A",
+                                             "= b_2 B",
+                                             "= c.3 C",
+                                             ".keywords x; y",
+                                             ".keywords \xC3\xA9t\xC3\xA9",
+                                             ".keyboard",
+                                             ".command ID_X Faire X",
+                                             ".keyname CONTROL Ctrl",
+                                             ".helpon H.HLP",
+                                             "- puce",
+                                             "## titre",
+                                             "| a | b",
+                                             "",
+                                             "texte [lien](a) **gras**",
+                                             "[",
+                                             "**",
+                                             "\\",
+                                             "](",
+                                             "[x](",
+                                             "[x](zz)",
+                                             "\xE2\x82\xAC",
+                                             "\xFF",
+                                             "= ",
+                                             "| a",
+                                             "=  a",
+                                             ".keywords ;",
+                                             std::string(5000, 'w')};
     std::mt19937 random(20241207);
     int accepted = 0;
     for (int round = 0; round < 3000; ++round) {
@@ -401,8 +440,7 @@ TEST(HelpCompiler, RandomSourcesGiveAFileOrAnError) {
         const int lines = std::uniform_int_distribution<int>(0, 12)(random);
         for (int i = 0; i < lines; ++i) {
             std::string line = pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
-            if (random() % 4 == 0 && !line.empty())
-                line[random() % line.size()] = static_cast<char>(random() % 256);
+            if (random() % 4 == 0 && !line.empty()) line[random() % line.size()] = static_cast<char>(random() % 256);
             source += line + (random() % 8 ? "\n" : "\r\n");
         }
         const helpc::CompiledHelp compiled = helpc::CompileHelp(source, {Key("\"X\"", "ID_X", true)});

@@ -14,9 +14,9 @@ enum class Font : std::uint16_t { Body = 0, Bold = 1, Heading = 2 };
 struct Run {
     enum class Kind { Text, SetFont, LinkStart, LinkEnd, Tab };
     Kind kind = Kind::Text;
-    std::string text;            // Text
-    Font font = Font::Body;      // SetFont
-    std::uint32_t hash = 0;      // LinkStart: the target context's hash
+    std::string text;        // Text
+    Font font = Font::Body;  // SetFont
+    std::uint32_t hash = 0;  // LinkStart: the target context's hash
 };
 
 // Spacing and indents in the viewer's paragraph units.
@@ -38,7 +38,7 @@ struct Topic {
 
 struct HelpModel {
     std::string title;
-    std::string helpOnFile;  // the file the viewer opens for help on using help; empty: its own
+    std::string helpOnFile;     // the file the viewer opens for help on using help; empty: its own
     std::vector<Topic> topics;  // the first one is the contents topic
 };
 

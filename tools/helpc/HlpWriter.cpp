@@ -41,16 +41,22 @@ void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(),
 
 // Paragraph headers store numbers in one or two widths, told apart by the low bit.
 void PutPackedUnsigned16(Bytes& out, unsigned value) {
-    if (value < 0x80) Put8(out, value * 2);
-    else Put16(out, value * 2 + 1);
+    if (value < 0x80)
+        Put8(out, value * 2);
+    else
+        Put16(out, value * 2 + 1);
 }
 void PutPackedSigned16(Bytes& out, int value) {
-    if (value >= -0x40 && value < 0x40) Put8(out, static_cast<unsigned>(value * 2 + 0x80));
-    else Put16(out, static_cast<unsigned>(value * 2 + 0x8001));
+    if (value >= -0x40 && value < 0x40)
+        Put8(out, static_cast<unsigned>(value * 2 + 0x80));
+    else
+        Put16(out, static_cast<unsigned>(value * 2 + 0x8001));
 }
 void PutPackedSigned32(Bytes& out, std::uint32_t value) {
-    if (value < 0x4000) Put16(out, value * 2 + 0x8000);
-    else Put32(out, value * 2 + 0x80000001u);
+    if (value < 0x4000)
+        Put16(out, value * 2 + 0x8000);
+    else
+        Put32(out, value * 2 + 0x80000001u);
 }
 
 // ---- B+ trees -----------------------------------------------------------------
@@ -199,15 +205,11 @@ void EncodeParagraph(const Paragraph& paragraph, Record& record) {
             pending += run.text;
             characters += static_cast<std::uint32_t>(run.text.size());
             break;
-        case Run::Kind::SetFont:
-            command({0x80, static_cast<unsigned>(run.font), 0});
-            break;
+        case Run::Kind::SetFont: command({0x80, static_cast<unsigned>(run.font), 0}); break;
         case Run::Kind::LinkStart:
             command({0xE3, run.hash & 0xFF, (run.hash >> 8) & 0xFF, (run.hash >> 16) & 0xFF, run.hash >> 24});
             break;
-        case Run::Kind::LinkEnd:
-            command({0x89});
-            break;
+        case Run::Kind::LinkEnd: command({0x89}); break;
         case Run::Kind::Tab:
             command({0x83});
             ++characters;
@@ -245,7 +247,7 @@ void EncodeParagraph(const Paragraph& paragraph, Record& record) {
 }
 
 struct TopicLayout {
-    Bytes file;                         // the |TOPIC file
+    Bytes file;                          // the |TOPIC file
     std::vector<std::uint32_t> offsets;  // each topic's text offset
 };
 
@@ -368,8 +370,8 @@ Bytes SystemFile(const HelpModel& model, std::uint32_t contentsOffset) {
     // The viewer's main window, so that its caption is the help's title rather than its own name.
     Bytes window;
     Put16(window, 0x0001 | 0x0002 | 0x0004);  // type, name and caption given
-    for (const auto& [text, length] : {std::pair<std::string, std::size_t>{"primary", 10}, {"main", 9},
-                                       {model.title.substr(0, 50), 51}}) {
+    for (const auto& [text, length] :
+         {std::pair<std::string, std::size_t>{"primary", 10}, {"main", 9}, {model.title.substr(0, 50), 51}}) {
         std::string field = text;
         field.resize(length, '\0');
         PutText(window, field);
@@ -423,8 +425,10 @@ std::string FoldKeyword(const std::string& keyword) {
         "dnooooo/ouuuuypy";
     std::string folded;
     for (unsigned char c : keyword) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-        else if (c >= 0xC0) c = static_cast<unsigned char>(kFold[c - 0xC0]);
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+        else if (c >= 0xC0)
+            c = static_cast<unsigned char>(kFold[c - 0xC0]);
         if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
         folded.push_back(static_cast<char>(c));
     }
@@ -456,7 +460,8 @@ bool ContextFile(const HelpModel& model, const std::vector<std::uint32_t>& offse
         hashes.emplace_back(static_cast<std::int32_t>(ContextHash(model.topics[t].context)), offsets[t]);
     std::sort(hashes.begin(), hashes.end());  // the viewer compares hashes as signed numbers
     std::vector<TreeEntry> entries;
-    for (const auto& [hash, offset] : hashes) entries.push_back({Key32(static_cast<std::uint32_t>(hash)), Key32(offset)});
+    for (const auto& [hash, offset] : hashes)
+        entries.push_back({Key32(static_cast<std::uint32_t>(hash)), Key32(offset)});
     return BuildTree(entries, 0x0002, "L4", out, error);
 }
 
