@@ -146,17 +146,30 @@ namespace {
 bool OpenClipboardSoon() {
     return WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 1000);
 }
+
+// Places `size` bytes in `format`, written by `fill`; the clipboard is open.
+template <typename Fill>
+bool PlaceOnClipboard(UINT format, size_t size, Fill fill) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) return false;
+    fill(::GlobalLock(memory));
+    ::GlobalUnlock(memory);
+    if (::SetClipboardData(format, memory)) return true;
+    ::GlobalFree(memory);
+    return false;
+}
 }  // namespace
 
-bool SetClipboardText(const std::string& text) {
+bool SetClipboardText(const std::string& text, bool alsoUnicode) {
     if (!OpenClipboardSoon()) return false;
     ::EmptyClipboard();
-    bool placed = false;
-    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
-        ::GlobalUnlock(memory);
-        placed = ::SetClipboardData(CF_TEXT, memory) != nullptr;
-        if (!placed) ::GlobalFree(memory);
+    bool placed = PlaceOnClipboard(CF_TEXT, text.size() + 1,
+                                   [&](void* to) { std::memcpy(to, text.c_str(), text.size() + 1); });
+    if (placed && alsoUnicode) {
+        const int units = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+        placed = PlaceOnClipboard(CF_UNICODETEXT, units * sizeof(wchar_t), [&](void* to) {
+            ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, static_cast<wchar_t*>(to), units);
+        });
     }
     ::CloseClipboard();
     return placed;

@@ -97,7 +97,10 @@ private:
 };
 
 // ---- Clipboard ----------------------------------------------------------------
-bool SetClipboardText(const std::string& text);
+// With `alsoUnicode` the text is placed in Unicode too, as a Unicode program copies it:
+// a reader then gets the form it asks for as placed. Wine 8 loses 1 KB of the reader's
+// heap each time it converts one form into the other for a reader in another process.
+bool SetClipboardText(const std::string& text, bool alsoUnicode = false);
 std::optional<std::string> ClipboardText();
 
 // ---- Screen -------------------------------------------------------------------
