@@ -57,10 +57,8 @@ int main(int argc, char** argv) {
     const int reads = std::atoi(argv[1]);
     const std::string how = argv[2];
     const std::string placing = argc > 3 ? argv[3] : "text";
-    const e2e::UniqueKernelHandle placed(
-        ::CreateEventA(nullptr, FALSE, FALSE, "pemz-probe-placed"));
-    const e2e::UniqueKernelHandle read(
-        ::CreateEventA(nullptr, FALSE, FALSE, "pemz-probe-read"));
+    const e2e::UniqueKernelHandle placed(::CreateEventA(nullptr, FALSE, FALSE, "pemz-probe-placed"));
+    const e2e::UniqueKernelHandle read(::CreateEventA(nullptr, FALSE, FALSE, "pemz-probe-read"));
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
     if (placing != "reader") {
@@ -72,8 +70,7 @@ int main(int argc, char** argv) {
         PROCESS_INFORMATION reader{};
         if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &reader))
             return 1;
-        const e2e::UniqueKernelHandle process(reader.hProcess), thread(
-            reader.hThread);
+        const e2e::UniqueKernelHandle process(reader.hProcess), thread(reader.hThread);
         for (int i = 0; i < reads; ++i) {
             e2e::SetClipboardText(std::to_string(i * 7919 % 100000) + ",5", placing == "both");
             ::SetEvent(placed.get());
@@ -83,10 +80,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const fw::UniqueWindow edit(::CreateWindowExA(0, "Edit", "",
-                                                  WS_POPUP | WS_BORDER | ES_RIGHT | ES_MULTILINE | ES_AUTOHSCROLL |
-                                                      ES_READONLY,
-                                                  0, 0, 200, 30, nullptr, nullptr, nullptr, nullptr));
+    const fw::UniqueWindow edit(
+        ::CreateWindowExA(0, "Edit", "", WS_POPUP | WS_BORDER | ES_RIGHT | ES_MULTILINE | ES_AUTOHSCROLL | ES_READONLY,
+                          0, 0, 200, 30, nullptr, nullptr, nullptr, nullptr));
     for (int i = 0; i < reads; ++i) {
         ::WaitForSingleObject(placed.get(), INFINITE);
         if (i % 1000 == 0) Report(i);

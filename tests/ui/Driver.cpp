@@ -163,8 +163,8 @@ bool PlaceOnClipboard(UINT format, size_t size, Fill fill) {
 bool SetClipboardText(const std::string& text, bool alsoUnicode) {
     if (!OpenClipboardSoon()) return false;
     ::EmptyClipboard();
-    bool placed = PlaceOnClipboard(CF_TEXT, text.size() + 1,
-                                   [&](void* to) { std::memcpy(to, text.c_str(), text.size() + 1); });
+    bool placed =
+        PlaceOnClipboard(CF_TEXT, text.size() + 1, [&](void* to) { std::memcpy(to, text.c_str(), text.size() + 1); });
     if (placed && alsoUnicode) {
         const int units = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
         placed = PlaceOnClipboard(CF_UNICODETEXT, units * sizeof(wchar_t), [&](void* to) {
