@@ -46,6 +46,79 @@ TEST(EncodeBmp, WritesHeaderPaletteAndPaddedBottomUpRows) {
     EXPECT_EQ(top, (std::vector<std::uint8_t>{0x97, 0x70, 0, 0}));
 }
 
+// Reads a 4-bit BMP back, by the format's rules rather than the encoder's: every
+// pixel must be set, no row overrun, and the stream must end where it says.
+Image DecodeBmp(const std::vector<std::uint8_t>& b) {
+    const auto width = static_cast<int>(U32At(b, 18));
+    const auto height = static_cast<int>(U32At(b, 22));
+    const size_t start = U32At(b, 10);
+    const size_t end = start + U32At(b, 34);
+    EXPECT_EQ(end, b.size());
+    EXPECT_EQ(U32At(b, 2), b.size());
+    Image image(width, height, kClear);
+    const auto nibble = [&](size_t at, size_t k) { return k % 2 ? b[at + k / 2] & 15 : b[at + k / 2] >> 4; };
+    if (U32At(b, 30) == 0) {
+        const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8 * 4;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                image.Set(x, height - 1 - y, static_cast<std::uint8_t>(nibble(start + y * rowBytes, x)));
+        return image;
+    }
+    EXPECT_EQ(U32At(b, 30), 2u);  // BI_RLE4
+    int x = 0;
+    int y = height - 1;
+    bool ended = false;
+    for (size_t at = start; !ended && at + 2 <= end;) {
+        const unsigned count = b[at];
+        const unsigned value = b[at + 1];
+        at += 2;
+        if (count > 0) {
+            for (unsigned k = 0; k < count; ++k, ++x)
+                image.Set(x, y, static_cast<std::uint8_t>(k % 2 ? value & 15 : value >> 4));
+            continue;
+        }
+        if (value < 2) {  // end of the row, or of the bitmap
+            EXPECT_EQ(x, width) << "row " << y;
+            if (value == 1) {
+                EXPECT_EQ(y, 0);
+                EXPECT_EQ(at, end) << "bytes after the end of the bitmap";
+                ended = true;
+                continue;
+            }
+            x = 0;
+            --y;
+            continue;
+        }
+        EXPECT_NE(value, 2u) << "delta escape";
+        for (unsigned k = 0; k < value; ++k, ++x) image.Set(x, y, static_cast<std::uint8_t>(nibble(at, k)));
+        at += ((value + 1) / 2 + 1) / 2 * 2;  // word-aligned
+    }
+    EXPECT_TRUE(ended) << "no end of the bitmap";
+    for (std::uint8_t c : image.pixels) EXPECT_NE(c, kClear) << "pixel left unset";
+    return image;
+}
+
+TEST(EncodeBmp, CompressesWhenSmallerAndDecodesToTheSamePixels) {
+    // Runs longer than 255 pixels, alternating pairs, and stretches of unlike
+    // pixels of odd and even lengths.
+    Image image(301, 4, kSilver);
+    for (int x = 0; x < 301; x += 2) image.Set(x, 1, kRed);
+    for (int x = 0; x < 301; ++x) image.Set(x, 2, static_cast<std::uint8_t>(x * 7 % 16));
+    for (int x = 0; x < 9; ++x) image.Set(100 + x, 3, static_cast<std::uint8_t>(x));
+    const auto b = EncodeBmp(image);
+    EXPECT_EQ(U32At(b, 30), 2u);
+    EXPECT_LT(b.size(), 118u + 152 * 4);
+    EXPECT_EQ(DecodeBmp(b).pixels, image.pixels);
+
+    for (int width : {1, 2, 3, 4, 5}) {  // tiny images stay plain
+        Image small(width, 2, kTeal);
+        small.Set(0, 0, kYellow);
+        const auto plain = EncodeBmp(small);
+        EXPECT_EQ(U32At(plain, 30), 0u) << width;
+        EXPECT_EQ(DecodeBmp(plain).pixels, small.pixels) << width;
+    }
+}
+
 TEST(EncodeBmp, RefusesTransparentPixels) {
     Image image(2, 2, kSilver);
     image.Set(1, 1, kClear);
@@ -187,6 +260,11 @@ TEST(RealArt, MatchesTheResourceScript) {
 
     for (const auto& f : files) {
         if (f.name.find(".bmp") == std::string::npos) continue;
+        SCOPED_TRACE(f.name);
+        DecodeBmp(f.bytes);
+        if (f.name != "lookup.bmp") {
+            EXPECT_EQ(U32At(f.bytes, 30), 2u);  // compressed: the program's size counts on it
+        }
         const int w = static_cast<int>(U32At(f.bytes, 18));
         const int h = static_cast<int>(U32At(f.bytes, 22));
         if (f.name.rfind("key_", 0) == 0) {

@@ -1,6 +1,7 @@
 // Pixel operations and the BMP/ICO encoders.
 #include "Image.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace art {
@@ -82,13 +83,17 @@ std::uint32_t RowBytes(int width, int bitsPerPixel) {
     return ((static_cast<std::uint32_t>(width) * bitsPerPixel + 31) / 32) * 4;
 }
 
-void WriteInfoHeader(Writer& w, const Image& image, int heightField, std::uint32_t sizeImage) {
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle4 = 2;
+
+void WriteInfoHeader(Writer& w, const Image& image, int heightField, std::uint32_t compression,
+                     std::uint32_t sizeImage) {
     w.U32(kInfoHeaderSize);
     w.U32(static_cast<std::uint32_t>(image.width));
     w.U32(static_cast<std::uint32_t>(heightField));
     w.U16(1);  // planes
     w.U16(4);  // bits per pixel
-    w.U32(0);  // BI_RGB
+    w.U32(compression);
     w.U32(sizeImage);
     w.U32(0);  // pixels per metre, x and y: unspecified
     w.U32(0);
@@ -118,6 +123,57 @@ void WritePixels(std::vector<std::uint8_t>& out, const Image& image) {
     }
 }
 
+// The same rows run-length encoded (BI_RLE4), each row in the fewest bytes.
+// A run repeats a pair of colours, alternately, for up to 255 pixels in 2
+// bytes; an absolute run lists 3 to 255 pixels, two to a byte, after 2 bytes
+// and padded to an even count. Every pixel is written: no delta escapes, so no
+// pixel is left to the decoder's discretion.
+std::vector<std::uint8_t> Rle4Pixels(const Image& image) {
+    std::vector<std::uint8_t> out;
+    const auto n = static_cast<size_t>(image.width);
+    std::vector<size_t> cost(n + 1), length(n + 1);
+    std::vector<bool> absolute(n + 1);
+    for (int y = image.height - 1; y >= 0; --y) {
+        const std::uint8_t* row = &image.pixels[static_cast<size_t>(y) * n];
+        cost[n] = 0;
+        for (size_t i = n; i-- > 0;) {
+            cost[i] = SIZE_MAX;
+            const std::uint8_t pair[2] = {row[i], i + 1 < n ? row[i + 1] : row[i]};
+            for (size_t len = 1; i + len <= n && len <= 255 && row[i + len - 1] == pair[(len - 1) % 2]; ++len)
+                if (2 + cost[i + len] < cost[i]) {
+                    cost[i] = 2 + cost[i + len];
+                    length[i] = len;
+                    absolute[i] = false;
+                }
+            for (size_t len = 3; i + len <= n && len <= 255; ++len) {
+                const size_t bytes = (len + 1) / 2 + ((len + 1) / 2) % 2;
+                if (2 + bytes + cost[i + len] < cost[i]) {
+                    cost[i] = 2 + bytes + cost[i + len];
+                    length[i] = len;
+                    absolute[i] = true;
+                }
+            }
+        }
+        for (size_t i = 0; i < n; i += length[i]) {
+            const size_t len = length[i];
+            if (!absolute[i]) {
+                out.push_back(static_cast<std::uint8_t>(len));
+                out.push_back(static_cast<std::uint8_t>(row[i] << 4 | (i + 1 < n ? row[i + 1] : row[i])));
+                continue;
+            }
+            out.push_back(0);
+            out.push_back(static_cast<std::uint8_t>(len));
+            const size_t start = out.size();
+            for (size_t k = 0; k < len; k += 2)
+                out.push_back(static_cast<std::uint8_t>(row[i + k] << 4 | (k + 1 < len ? row[i + k + 1] : 0)));
+            if ((out.size() - start) % 2) out.push_back(0);
+        }
+        out.push_back(0);
+        out.push_back(y == 0 ? 1 : 0);  // end of the bitmap, else end of the row
+    }
+    return out;
+}
+
 // 1-bit AND mask rows, bottom-up: 1 where the pixel is transparent.
 void WriteMask(std::vector<std::uint8_t>& out, const Image& image) {
     const std::uint32_t rowBytes = RowBytes(image.width, 1);
@@ -134,7 +190,12 @@ void WriteMask(std::vector<std::uint8_t>& out, const Image& image) {
 std::vector<std::uint8_t> EncodeBmp(const Image& image) {
     for (std::uint8_t c : image.pixels)
         if (c > kWhite) throw std::invalid_argument("bitmap with a transparent or invalid pixel");
-    const std::uint32_t sizeImage = RowBytes(image.width, 4) * static_cast<std::uint32_t>(image.height);
+    std::vector<std::uint8_t> pixels;
+    WritePixels(pixels, image);
+    std::vector<std::uint8_t> rle = Rle4Pixels(image);
+    const bool compressed = rle.size() < pixels.size();
+    if (compressed) pixels.swap(rle);
+    const auto sizeImage = static_cast<std::uint32_t>(pixels.size());
     const std::uint32_t offset = 14 + kInfoHeaderSize + kPaletteSize;
     std::vector<std::uint8_t> out;
     Writer w(out);
@@ -143,9 +204,9 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image) {
     w.U32(offset + sizeImage);
     w.U32(0);  // reserved
     w.U32(offset);
-    WriteInfoHeader(w, image, image.height, sizeImage);
+    WriteInfoHeader(w, image, image.height, compressed ? kBiRle4 : kBiRgb, sizeImage);
     WritePalette(w);
-    WritePixels(out, image);
+    out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
 }
 
@@ -161,7 +222,7 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<Image>& images) {
         std::vector<std::uint8_t> body;
         Writer w(body);
         // The height field of an icon image counts the colour rows and the mask rows.
-        WriteInfoHeader(w, image, image.height * 2, sizeImage);
+        WriteInfoHeader(w, image, image.height * 2, kBiRgb, sizeImage);
         WritePalette(w);
         WritePixels(body, image);
         WriteMask(body, image);

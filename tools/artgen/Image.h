@@ -42,7 +42,9 @@ struct Image {
 Image SideBySide(const std::vector<Image>& images);
 
 // A BMP file: BITMAPFILEHEADER, BITMAPINFOHEADER, 16-entry palette, 4 bits per
-// pixel, rows bottom-up and padded to 4 bytes. Throws if a pixel is kClear.
+// pixel, rows bottom-up: run-length encoded (BI_RLE4) when that is smaller, which
+// LoadBitmap reads as well, else plain and padded to 4 bytes. Throws if a pixel
+// is kClear.
 std::vector<std::uint8_t> EncodeBmp(const Image& image);
 
 // An ICO file with one 4-bit image per entry; kClear pixels become
