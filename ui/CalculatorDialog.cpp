@@ -131,7 +131,7 @@ bool CalculatorDialog::OnInitDialog() {
     // Unsigned arithmetic: any stored number is a valid (possibly absent) item index.
     ::SendMessageA(Item(IDC_PRECISION), CB_SETCURSEL, static_cast<WPARAM>(settings.precision) + 1, 0);
     ::CheckDlgButton(window, settings.euroInput != 0 ? IDC_INPUT_EURO : IDC_INPUT_FRANCS, BST_CHECKED);
-    ::SetDlgItemTextA(window, IDC_PARITY_LABEL, ParityLabelText().c_str());
+    WriteParityLabel();
 
     CreateLabelFont();
 
@@ -185,15 +185,15 @@ void CalculatorDialog::OnDigit(unsigned id) { calculator_.OnDigit(id - IDC_KEY_0
 
 bool CalculatorDialog::WindowExists() const { return Hwnd() != nullptr; }
 
-void CalculatorDialog::WriteFrancsLine(const std::string& text) {
-    ::SetWindowTextA(Item(IDC_FRANCS_LINE), text.c_str());
-}
+void CalculatorDialog::WriteFrancsLine(const std::string& text) { francsLine_.Write(Item(IDC_FRANCS_LINE), text); }
 
-void CalculatorDialog::WriteEuroLine(const std::string& text) { ::SetWindowTextA(Item(IDC_EURO_LINE), text.c_str()); }
+void CalculatorDialog::WriteEuroLine(const std::string& text) { euroLine_.Write(Item(IDC_EURO_LINE), text); }
 
 void CalculatorDialog::WriteMemoryIndicator(const std::string& text) {
-    ::SetDlgItemTextA(Hwnd(), IDC_MEMORY_INDICATOR, text.c_str());
+    memoryIndicator_.Write(Item(IDC_MEMORY_INDICATOR), text);
 }
+
+void CalculatorDialog::WriteParityLabel() { parityLabel_.Write(Item(IDC_PARITY_LABEL), ParityLabelText()); }
 
 void CalculatorDialog::FocusHolder() { ::SetFocus(Item(IDC_FOCUS_HOLDER)); }
 
@@ -275,7 +275,7 @@ void CalculatorDialog::OnSettings() {
     SettingsDialog settings(calculator_.State().settings.presentation);
     settings.DoModal();
     calculator_.SetPresentation(settings.Result());
-    ::SetDlgItemTextA(Hwnd(), IDC_PARITY_LABEL, ParityLabelText().c_str());
+    WriteParityLabel();
 }
 
 // ---- Selectors ---------------------------------------------------------------------

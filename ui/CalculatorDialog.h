@@ -11,6 +11,7 @@
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 #include "services/WindowPlacementSlot.h"
+#include "ui/ShownText.h"
 
 namespace ui {
 
@@ -86,12 +87,17 @@ private:
     void FlashKey(unsigned control);
     void ApplyTopMost();
     void CreateLabelFont();
+    void WriteParityLabel();
 
     services::WindowPlacementSlot placement_;
     HICON icon_;           // shared resource icon: never destroyed
     HACCEL accelerators_;  // resource table: freed with the module
     fw::UniqueBrush inputLineBrush_;
     fw::UniqueFont labelFont_;
+    ShownText francsLine_;
+    ShownText euroLine_;
+    ShownText memoryIndicator_;
+    ShownText parityLabel_;
     calc::Calculator calculator_;
     bool alwaysOnTop_ = false;
 };

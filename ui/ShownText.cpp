@@ -1,0 +1,14 @@
+// Display texts that accessibility software hears about.
+#include "ui/ShownText.h"
+
+namespace ui {
+
+void ShownText::Write(HWND control, const std::string& text) {
+    ::SetWindowTextA(control, text.c_str());
+    if (text == text_) return;
+    text_ = text;
+    // Neither the edit nor the static control tells of a new text by itself under Wine 8.
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+}  // namespace ui

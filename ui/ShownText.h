@@ -1,0 +1,25 @@
+// A control's text, told to accessibility software whenever it changes.
+#ifndef PEMZ_UI_SHOWNTEXT_H
+#define PEMZ_UI_SHOWNTEXT_H
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+// Remembers the text it last showed, not what the control holds: the clipboard exchange
+// leaves scratch text in the francs line, and putting the shown text back is no news.
+class ShownText {
+public:
+    // Always writes the text; when it differs from the last one shown, sends
+    // EVENT_OBJECT_VALUECHANGE so that a screen reader can speak it wherever the focus is.
+    void Write(HWND control, const std::string& text);
+
+private:
+    std::string text_;
+};
+
+}  // namespace ui
+
+#endif
