@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "services/ProcAddress.h"
 
 namespace services {
@@ -27,6 +29,20 @@ bool RemoveCurrentDirectoryFromDllSearch() {
     // From Windows XP SP1 on, an empty DLL directory removes the current directory.
     const auto setDllDirectory = Kernel32Function<BOOL(WINAPI*)(LPCSTR)>("SetDllDirectoryA");
     return setDllDirectory && setDllDirectory("");
+}
+
+fw::UniqueLibrary LoadSystemLibrary(const char* name) {
+    std::string path(MAX_PATH, '\0');
+    UINT length = ::GetSystemDirectoryA(path.data(), static_cast<UINT>(path.size()));
+    if (length >= path.size()) {  // too small: the answer is the size needed
+        path.assign(length, '\0');
+        length = ::GetSystemDirectoryA(path.data(), static_cast<UINT>(path.size()));
+    }
+    if (length == 0 || length >= path.size()) return fw::UniqueLibrary();
+    path.resize(length);
+    path += '\\';
+    path += name;
+    return fw::UniqueLibrary(::LoadLibraryA(path.c_str()));
 }
 
 }  // namespace services

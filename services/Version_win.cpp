@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "services/DllSearch.h"
+#include "services/ProcAddress.h"
 
 namespace services {
 
@@ -13,14 +15,21 @@ bool ReadProductVersion(ProductVersion& version, const std::string& path) {
     version = ProductVersion{};
     const std::string file = path.empty() ? fw::ModulePath() : path;
     if (file.empty()) return false;
+    // Only the about box asks, so the library is not loaded at every start.
+    const fw::UniqueLibrary library = LoadSystemLibrary("version.dll");
+    const auto getSize = ProcAddress<DWORD(WINAPI*)(LPCSTR, LPDWORD)>(library.get(), "GetFileVersionInfoSizeA");
+    const auto getInfo = ProcAddress<BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID)>(library.get(), "GetFileVersionInfoA");
+    const auto queryValue =
+        ProcAddress<BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT)>(library.get(), "VerQueryValueA");
+    if (!getSize || !getInfo || !queryValue) return false;
     DWORD handle = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(file.c_str(), &handle);
+    const DWORD size = getSize(file.c_str(), &handle);
     if (size == 0) return false;
     std::vector<char> block(size);
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
-    if (!::GetFileVersionInfoA(file.c_str(), 0, size, block.data()) ||
-        !::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed ||
+    if (!getInfo(file.c_str(), 0, size, block.data()) ||
+        !queryValue(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed ||
         fixedSize < sizeof *fixed)
         return false;
     version = PackProductVersion(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
