@@ -24,6 +24,12 @@ TEST_F(WindowTest, AlwaysOnTopToggledTwiceIsOffAndStoredOff) {
     EXPECT_EQ(reg::Setting("TopMost"), 0u);
 }
 
+TEST_F(WindowTest, AStoredOnTopFlagPutsTheWindowOnTopFromTheStart) {
+    reg::SetSetting("TopMost", 1);
+    ASSERT_EQ(app.Start(), "");
+    EXPECT_TRUE(OnTop());
+}
+
 TEST_F(WindowTest, StoredSettingsAreReadAsTheProgramReadsThem) {
     reg::SetSetting("TopMost", 256);  // low byte zero: not on top
     reg::SetSetting("Precision", 7);  // no such item: the selector shows none
