@@ -40,9 +40,9 @@ private:
     HWINEVENTHOOK hook_;
 };
 
-using AccessibilityTest = CalculatorTest;
+using DisplayAccessibilityTest = CalculatorTest;
 
-TEST_F(AccessibilityTest, ANewResultIsAnnouncedOnTheLinesThatChangedAndOnlyThere) {
+TEST_F(DisplayAccessibilityTest, ANewResultIsAnnouncedOnTheLinesThatChangedAndOnlyThere) {
     ASSERT_EQ(app.Start(), "");
     DWORD processId = 0;
     ::GetWindowThreadProcessId(app.Window(), &processId);
