@@ -5,11 +5,17 @@
 #include <windowsx.h>
 
 #include <array>
+#include <new>
+#include <vector>
 
+#include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
 #include "controls/DrawLines.h"
 #include "controls/ControlMessages.h"
+#include "controls/SpokenText.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WindowText.h"
+#include "res/resource.h"
 
 namespace controls {
 
@@ -221,6 +227,61 @@ void TrackPress(HWND button, const MSG& first) {
     if (inside) Notify(button, BN_CLICKED);
 }
 
+// The keys that command the button in the program's accelerator table.
+std::string AcceleratorShortcut(HWND button) {
+    const HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN));
+    std::vector<ACCEL> entries(table ? static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)) : 0);
+    if (!entries.empty()) CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+    const WORD id = LOWORD(GetWindowLongA(button, GWL_ID));
+    std::vector<AcceleratorKey> keys;
+    for (const ACCEL& entry : entries)
+        if (entry.cmd == id) keys.push_back({entry.fVirt, entry.key});
+    return ShortcutText(keys);
+}
+
+// A click reaches a button only when it and every window it lies in are enabled: a
+// modal dialog keeps the keys of the window beneath it from being pressed.
+bool Clickable(HWND button) {
+    for (HWND window = button; window;
+         window = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr)
+        if (!IsWindowEnabled(window) || !IsWindowVisible(window)) return false;
+    return true;
+}
+
+class KeyAccessible : public Accessible {
+public:
+    explicit KeyAccessible(HWND button) : Accessible(button, ROLE_SYSTEM_PUSHBUTTON) {}
+
+protected:
+    bool GetText(Text what, long, std::string& text) override {
+        switch (what) {
+        case Text::Name: text = SpokenName(fw::WindowText(Window())); return true;
+        // Without an accelerator, the standard object's: the mnemonic ("Alt+O").
+        case Text::Shortcut: text = AcceleratorShortcut(Window()); return !text.empty();
+        case Text::DefaultAction: text = "Appuyer"; return true;
+        default: return false;
+        }
+    }
+    long GetState(long, long standard) override {
+        return (State(Window()) & BST_PUSHED) ? standard | STATE_SYSTEM_PRESSED : standard;
+    }
+    // The press and release of a click in the middle of the button, through the same
+    // tracking as the mouse's. Posted: the click may open a modal dialog, which the
+    // caller must not wait for.
+    HRESULT DoDefaultAction(long) override {
+        const HWND button = Window();
+        if (!Clickable(button)) return E_FAIL;
+        RECT client{};
+        GetClientRect(button, &client);
+        const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageA(button, WM_LBUTTONUP, 0, middle);
+        return S_OK;
+    }
+};
+
+Accessible* MakeAccessible(HWND button) { return new (std::nothrow) KeyAccessible(button); }
+
 }  // namespace
 
 LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -283,6 +344,7 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         InvalidateRect(window, nullptr, TRUE);
         return 0;
     case CLM_SETCOMMANDTARGET: SetCommandTarget(window, reinterpret_cast<HWND>(lParam)); break;
+    case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam, MakeAccessible);
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
