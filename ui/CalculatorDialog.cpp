@@ -13,6 +13,7 @@
 #include "services/ProgramSettings.h"
 #include "calc/NumberText.h"
 #include "ui/AboutDialog.h"
+#include "ui/DisplayAccessible.h"
 #include "ui/KeyFlashTable.h"
 #include "ui/SettingsDialog.h"
 
@@ -134,6 +135,7 @@ bool CalculatorDialog::OnInitDialog() {
     WriteParityLabel();
 
     CreateLabelFont();
+    MakeDisplayAccessible(window);
 
     ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));

@@ -1,67 +1,65 @@
 // What a screen reader in another process learns of the calculator's lines and labels.
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
+#include "tests/AccessibleReader.h"
 #include "tests/ui/CalculatorTest.h"
 
 namespace e2e {
 namespace {
 
-// Value changes that the program announces, as a screen reader hears them: an
-// out-of-context hook, called through this thread's queue.
-class ValueChanges {
-public:
-    explicit ValueChanges(DWORD processId)
-        : hook_(::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, &ValueChanges::OnEvent,
-                                  processId, 0, WINEVENT_OUTOFCONTEXT)) {
-        seen_.clear();
-    }
-    ~ValueChanges() { ::UnhookWinEvent(hook_); }
-    ValueChanges(const ValueChanges&) = delete;
-    ValueChanges& operator=(const ValueChanges&) = delete;
-    bool Hooked() const { return hook_ != nullptr; }
+// The controls whose value change the program announced, as a screen reader hears them: an
+// out-of-context hook, called through this thread's queue. The program announces before it
+// answers a later marker, so draining the queue after one collects everything.
+std::vector<int> announced;
 
-    // The controls announced since the last call. The program announces before it
-    // answers a later marker, and the calls wait in this thread's queue: draining it is enough.
-    std::vector<int> Take() {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
-        std::vector<int> taken;
-        taken.swap(seen_);
-        return taken;
-    }
+void CALLBACK OnValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) announced.push_back(::GetDlgCtrlID(window));
+}
 
-private:
-    static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-        if (object == OBJID_CLIENT && child == CHILDID_SELF) seen_.push_back(::GetDlgCtrlID(window));
-    }
-    static inline std::vector<int> seen_;
-    HWINEVENTHOOK hook_;
-};
+std::vector<int> TakeAnnounced() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+    return std::exchange(announced, {});
+}
+
+// Role, name and value, as one text to compare.
+std::string Readout(HWND control) {
+    test::AccessibleReader reader(control);
+    return std::to_string(reader.Role()) + " " + reader.Name() + ": " + reader.Value();
+}
 
 using DisplayAccessibilityTest = CalculatorTest;
 
-TEST_F(DisplayAccessibilityTest, ANewResultIsAnnouncedOnTheLinesThatChangedAndOnlyThere) {
+TEST_F(DisplayAccessibilityTest, LinesAndLabelsSayWhatTheyAreReadAsShownAndAnnounceEachChange) {
     ASSERT_EQ(app.Start(), "");
     DWORD processId = 0;
     ::GetWindowThreadProcessId(app.Window(), &processId);
-    ValueChanges changes(processId);
-    ASSERT_TRUE(changes.Hooked());
-
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                                 &OnValueChange, processId, 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_TRUE(hook);
     app.Type("7+5");
-    changes.Take();
+    TakeAnnounced();
+
     app.PressKey(VK_RETURN);
-    EXPECT_EQ(Shown(), Lines("12,00", "1,85"));
-    EXPECT_EQ(changes.Take(), (std::vector<int>{kFrancsLine, kEuroLine}));
+    EXPECT_EQ(TakeAnnounced(), (std::vector<int>{kFrancsLine, kEuroLine}));
+    const std::string text = std::to_string(ROLE_SYSTEM_TEXT), label = std::to_string(ROLE_SYSTEM_STATICTEXT);
+    EXPECT_EQ(Readout(app.Item(kFrancsLine)), text + " Montant en francs: 12,00");
+    EXPECT_EQ(Readout(app.Item(kEuroLine)), text + " Montant en euros: 1,85");
+    EXPECT_EQ(Readout(app.Item(kParityLabel)), label + " Parité: 1 Euro=6,5 F");
+    EXPECT_EQ(Readout(app.Item(kMemoryIndicator)), label + " Mémoire: ");
 
     // Copying passes scratch text through the francs line and puts the result back: no news.
     app.PressKey('C', kCtrl);
-    EXPECT_EQ(changes.Take(), std::vector<int>{});
+    EXPECT_EQ(TakeAnnounced(), std::vector<int>{});
 
     // Storing leaves both lines as they were; the memory indicator lights up.
     ASSERT_TRUE(app.ClickKeys("MS"));
-    EXPECT_EQ(changes.Take(), std::vector<int>{kMemoryIndicator});
+    EXPECT_EQ(TakeAnnounced(), std::vector<int>{kMemoryIndicator});
+    EXPECT_EQ(Readout(app.Item(kMemoryIndicator)), label + " Mémoire: M");
+    ::UnhookWinEvent(hook);
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+// What a screen reader is told of the main window's display lines and labels.
+#ifndef PEMZ_UI_DISPLAYACCESSIBLE_H
+#define PEMZ_UI_DISPLAYACCESSIBLE_H
+
+#include <windows.h>
+
+namespace ui {
+
+// Gives the two display lines, the parity label and the memory indicator of the dialog
+// their names ("Montant en francs"...), with the text they show as their value.
+void MakeDisplayAccessible(HWND dialog);
+
+}  // namespace ui
+
+#endif
