@@ -587,7 +587,9 @@ void Program::Type(const std::string& characters) {
 bool Program::Click(HWND control) {
     if (!control) return false;
     const RECT r = WindowRect(control);
-    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    // Every event carries the point, as a mouse's do: none can act at a stale cursor position.
+    const int x = ((r.left + r.right) / 2 * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN);
+    const int y = ((r.top + r.bottom) / 2 * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN);
     auto capture = [&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
@@ -596,13 +598,17 @@ bool Program::Click(HWND control) {
     };
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof input);
     // Every control clicked here (keys, buttons, edits) captures the mouse while pressed:
     // releasing the button only after the press was seen, and waiting for the capture to
     // end, keeps clicks apart. A posted marker would overtake the queued mouse input.
     const bool captured = WaitFor([&] { return capture() != nullptr; });
-    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof input);
     return captured && WaitFor([&] { return capture() == nullptr; }) && Sync();
 }

@@ -205,6 +205,10 @@ private:
         if (box) {
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
             if (!app_.WindowGone(box, kPatienceMs)) return Failed("the refusal box stayed");
+            // The box is hidden before its owner is enabled again: a click in between
+            // reaches a disabled dialog and is lost, as it would be for a user.
+            if (!e2e::WaitFor([&] { return ::IsWindowEnabled(dialog) != FALSE; }, kPatienceMs))
+                return Failed("the settings dialog stayed disabled");
             if (!PressUntil(dialog, IDCANCEL, [&] { return !::IsWindowVisible(dialog); }))
                 return Failed("the settings dialog stayed");
         }
