@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <new>
 #include <string>
 
 namespace controls {
@@ -55,6 +56,9 @@ public:
 
 protected:
     HWND Window() const { return window_; }
+    // Whether a click can reach the window: it and every window it lies in are shown and
+    // enabled (a modal dialog keeps the window beneath it from being clicked).
+    bool Clickable() const;
 
     // The parts a window may answer itself. `child` is CHILDID_SELF for the window or
     // 1..Children() for one of its simple elements.
@@ -84,6 +88,17 @@ private:
 };
 
 using AccessibleFactory = Accessible* (*)(HWND window);
+
+// Factories: a control's own kind of object, or the plain object of a window that only
+// says what it is.
+template <class Object>
+Accessible* MakeAccessible(HWND window) {
+    return new (std::nothrow) Object(window);
+}
+template <long Role>
+Accessible* MakeAccessibleWithRole(HWND window) {
+    return new (std::nothrow) Accessible(window, Role);
+}
 
 // The answer to WM_GETOBJECT: for the client area (OBJID_CLIENT), the object that `make`
 // builds, handed over with LresultFromObject; 0 for any other object, or when the

@@ -1,8 +1,6 @@
 // The accessible object of our windows, and the answer to WM_GETOBJECT that hands it over.
 #include "controls/Accessible.h"
 
-#include <new>
-
 #include "services/DllSearch.h"
 #include "services/ProcAddress.h"
 
@@ -206,6 +204,13 @@ HRESULT Accessible::accDoDefaultAction(VARIANT child) {
 
 HRESULT Accessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
 HRESULT Accessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+
+bool Accessible::Clickable() const {
+    for (HWND window = window_; window;
+         window = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr)
+        if (!IsWindowEnabled(window) || !IsWindowVisible(window)) return false;
+    return true;
+}
 
 bool Accessible::GetText(Text, long, std::string&) { return false; }
 long Accessible::GetState(long, long standard) { return standard; }

@@ -3,6 +3,7 @@
 // through it.
 #include <cstdlib>
 
+#include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
 #include "controls/ControlMessages.h"
 #include "framework/UniqueHandle.h"
@@ -76,6 +77,7 @@ LRESULT CALLBACK BitmapControlProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT: Paint(window); return 0;
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam, MakeAccessibleWithRole<ROLE_SYSTEM_GRAPHIC>);
     case CLM_SETBITMAP:
         InvalidateRect(window, nullptr, TRUE);
         LoadPicture(window, LOWORD(wParam));

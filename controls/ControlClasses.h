@@ -28,7 +28,7 @@ void DrawDisabledBitmap(HDC target, int x, int y, HDC source, int sourceX, int w
 constexpr int kKeyButtonExtraBytes = 20;
 constexpr int kBitmapControlExtraBytes = 4;
 
-// Window procedures of the classes ("PemzStopper" uses DefWindowProcA itself).
+// Window procedures of the classes.
 LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK BitmapControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GridControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

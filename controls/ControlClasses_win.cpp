@@ -1,6 +1,7 @@
 // Registration of the control library's classes, and the helpers the controls share.
 #include "controls/ControlClasses.h"
 
+#include "controls/Accessible.h"
 #include "controls/ControlMessages.h"
 #include "controls/GroupFrame.h"
 #include "controls/LookupEdit.h"
@@ -13,6 +14,14 @@ static_assert(kControlMessageFirst == WM_USER + 100, "library messages start at 
 static_assert(sizeof(HBITMAP) == sizeof(LONG), "handles must fit a window long");
 
 namespace {
+
+// An inert window: the platform's default procedure answers everything but a screen
+// reader, which learns that there is nothing here.
+LRESULT CALLBACK StopperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETOBJECT)
+        return AnswerGetObject(window, wParam, lParam, MakeAccessibleWithRole<ROLE_SYSTEM_WHITESPACE>);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
 
 // One class record of the library; all have no class extra bytes, icon, menu or brush.
 struct ControlClass {
@@ -30,8 +39,7 @@ const ControlClass kControlClasses[] = {
     {"PemzGrid", CS_BYTEALIGNWINDOW | CS_OWNDC | CS_DBLCLKS, 0, GridControlProc, false},
     {"PemzButton", CS_PARENTDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kKeyButtonExtraBytes, KeyButtonProc, true},
     {"PemzBitmap", CS_PARENTDC, kBitmapControlExtraBytes, BitmapControlProc, false},
-    // An inert window: the platform's default procedure answers everything.
-    {"PemzStopper", CS_PARENTDC, 0, DefWindowProcA, false},
+    {"PemzStopper", CS_PARENTDC, 0, StopperProc, false},
 };
 
 }  // namespace

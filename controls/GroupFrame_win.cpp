@@ -5,8 +5,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
+#include "controls/Accessible.h"
 #include "controls/ControlMessages.h"
 #include "controls/DrawLines.h"
 #include "controls/TabDefinition.h"
@@ -218,6 +220,67 @@ LRESULT OnEnableTab(HWND group, int id, bool enable) {
     return 1;
 }
 
+// To a screen reader: a list of page tabs, the items shown in the grid in their order;
+// the frame's value is the selected tab.
+class GroupAccessible : public Accessible {
+public:
+    explicit GroupAccessible(HWND group) : Accessible(group, ROLE_SYSTEM_PAGETABLIST) {}
+
+protected:
+    long Children() override {
+        const Group g(Window());
+        return static_cast<long>(std::min<std::size_t>(g.tabs.items.size(), g.tabs.columns * g.tabs.rows));
+    }
+    long ChildRole(long) override { return ROLE_SYSTEM_PAGETAB; }
+    bool GetText(Text what, long child, std::string& text) override {
+        const Group g(Window());
+        if (child == CHILDID_SELF) {
+            if (what != Text::Value) return false;
+            const TabItem* selected = g.tabs.ItemAt(g.selection);
+            text = selected ? selected->label : std::string();
+        } else if (what == Text::Name) {
+            text = g.tabs.items[child - 1].label;
+        } else if (what == Text::DefaultAction) {
+            text = "Sélectionner";
+        } else {
+            return false;
+        }
+        return true;
+    }
+    long GetState(long child, long standard) override {
+        if (child == CHILDID_SELF) return standard;
+        const Group g(Window());
+        const TabCell cell = g.tabs.CellOf(child - 1);
+        long state = g.tabs.IsSelectable(cell) ? STATE_SYSTEM_SELECTABLE : STATE_SYSTEM_UNAVAILABLE;
+        if (cell == g.selection) state |= STATE_SYSTEM_SELECTED | (GetFocus() == Window() ? STATE_SYSTEM_FOCUSED : 0);
+        return state;
+    }
+    // Where the tab is drawn: in the front row if its column is the selected one and
+    // its row the selected row, else in the row that the rotation gives it.
+    RECT ChildLocation(long child) override {
+        const Group g(Window());
+        const TabCell cell = g.tabs.CellOf(child - 1);
+        RECT area{};
+        for (int displayRow = 0; displayRow < g.layout.Rows(); ++displayRow)
+            if (g.layout.DataRowShown(displayRow, cell.column, g.selection) == cell.row) {
+                area = ToRect(g.layout.TabBounds(displayRow, cell.column));
+                ++area.right;  // the bounds' right end is inclusive
+            }
+        MapWindowPoints(Window(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+        return area;
+    }
+    // As a click on the tab selects it; posted, since the parent is told at once.
+    HRESULT DoDefaultAction(long child) override {
+        if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+        const Group g(Window());
+        const TabCell cell = g.tabs.CellOf(child - 1);
+        if (!Clickable() || !g.tabs.IsSelectable(cell)) return E_FAIL;
+        PostMessageA(Window(), CLM_SELECTTAB, static_cast<WPARAM>(-1),
+                     MAKELPARAM(static_cast<WORD>(cell.column), static_cast<WORD>(cell.row)));
+        return S_OK;
+    }
+};
+
 }  // namespace
 
 LRESULT CALLBACK GroupFrameProc(HWND group, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -263,6 +326,7 @@ LRESULT CALLBACK GroupFrameProc(HWND group, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     case CLM_ENABLETAB: return OnEnableTab(group, static_cast<int>(wParam), lParam != 0);
+    case WM_GETOBJECT: return AnswerGetObject(group, wParam, lParam, MakeAccessible<GroupAccessible>);
     case CLM_ISTABENABLED: {
         const Group g(group);
         const auto index = g.tabs.FindTab(static_cast<int>(wParam));

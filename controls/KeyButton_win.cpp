@@ -5,7 +5,6 @@
 #include <windowsx.h>
 
 #include <array>
-#include <new>
 #include <vector>
 
 #include "controls/Accessible.h"
@@ -239,15 +238,6 @@ std::string AcceleratorShortcut(HWND button) {
     return ShortcutText(keys);
 }
 
-// A click reaches a button only when it and every window it lies in are enabled: a
-// modal dialog keeps the keys of the window beneath it from being pressed.
-bool Clickable(HWND button) {
-    for (HWND window = button; window;
-         window = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr)
-        if (!IsWindowEnabled(window) || !IsWindowVisible(window)) return false;
-    return true;
-}
-
 class KeyAccessible : public Accessible {
 public:
     explicit KeyAccessible(HWND button) : Accessible(button, ROLE_SYSTEM_PUSHBUTTON) {}
@@ -270,7 +260,7 @@ protected:
     // caller must not wait for.
     HRESULT DoDefaultAction(long) override {
         const HWND button = Window();
-        if (!Clickable(button)) return E_FAIL;
+        if (!Clickable()) return E_FAIL;
         RECT client{};
         GetClientRect(button, &client);
         const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
@@ -279,8 +269,6 @@ protected:
         return S_OK;
     }
 };
-
-Accessible* MakeAccessible(HWND button) { return new (std::nothrow) KeyAccessible(button); }
 
 }  // namespace
 
@@ -344,7 +332,7 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         InvalidateRect(window, nullptr, TRUE);
         return 0;
     case CLM_SETCOMMANDTARGET: SetCommandTarget(window, reinterpret_cast<HWND>(lParam)); break;
-    case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam, MakeAccessible);
+    case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam, MakeAccessible<KeyAccessible>);
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

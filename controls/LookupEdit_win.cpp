@@ -7,9 +7,11 @@
 
 #include <algorithm>
 
+#include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
 #include "controls/DrawLines.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WindowText.h"
 #include "res/resource.h"
 
 namespace controls {
@@ -197,6 +199,30 @@ LRESULT OnNcLButtonDown(HWND lookup, const EditClass& edit, WPARAM wParam, LPARA
     return 0;
 }
 
+// To a screen reader: an edit with a button beside it, whose text is its value.
+class LookupAccessible : public Accessible {
+public:
+    explicit LookupAccessible(HWND lookup) : Accessible(lookup, ROLE_SYSTEM_COMBOBOX) {}
+
+protected:
+    bool GetText(Text what, long, std::string& text) override {
+        if (what == Text::Value)
+            text = fw::WindowText(Window());
+        else if (what == Text::DefaultAction)
+            text = "Ouvrir";
+        else
+            return false;
+        return true;
+    }
+    // What a click on the drop button ends with. Posted: the application may open a
+    // window in answer, which the caller must not wait for.
+    HRESULT DoDefaultAction(long) override {
+        if (!Clickable()) return E_FAIL;
+        PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(ID_LOOKUP, 0), reinterpret_cast<LPARAM>(Window()));
+        return S_OK;
+    }
+};
+
 }  // namespace
 
 // The high bit marks the families other than NT; Win32s reports a major version below 4.
@@ -247,6 +273,11 @@ LRESULT CALLBACK LookupEditProc(HWND lookup, UINT message, WPARAM wParam, LPARAM
             InvalidateUnderneath(lookup);
         return passOn();
     case WM_NCLBUTTONDOWN: return OnNcLButtonDown(lookup, edit, wParam, lParam);
+    case WM_GETOBJECT:
+        // Other objects, and the class index that accessibility software asks for, are the edit's.
+        if (const LRESULT answer = AnswerGetObject(lookup, wParam, lParam, MakeAccessible<LookupAccessible>))
+            return answer;
+        return passOn();
     case WM_KEYDOWN:
         if (wParam != VK_F4) return passOn();
         DrawButton(lookup, true);

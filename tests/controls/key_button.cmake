@@ -4,7 +4,7 @@ if(WIN32)
     set(key_button_dir ${CMAKE_CURRENT_LIST_DIR})
     pemz_add_test(NAME key_button_test
         SOURCES ${key_button_dir}/key_button_test.cpp ${key_button_dir}/key_button_host.rc
-        LIBS pemz_controls
+        LIBS pemz_controls oleacc ole32 oleaut32
         GUI)
     pemz_use_art(key_button_test ${key_button_dir}/key_button_host.rc)
 

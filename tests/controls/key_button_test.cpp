@@ -12,6 +12,7 @@
 #include "controls/ControlClasses.h"
 #include "controls/ControlMessages.h"
 #include "res/resource.h"
+#include "tests/AccessibleReader.h"
 #include "tests/controls/ScreenPixels.h"
 #include "tests/controls/key_button_host.h"
 
@@ -645,6 +646,36 @@ TEST_F(ControlsTest, GridGetsArrowKeysAndStopperIsInert) {
     ASSERT_NE(stopper, nullptr);
     EXPECT_EQ(SendMessageA(stopper, WM_GETDLGCODE, 0, 0), 0);
     EXPECT_EQ(GetClassLongA(stopper, GCL_HBRBACKGROUND), 0u);
+}
+
+// ---- Screen readers ------------------------------------------------------------------------
+
+TEST_F(ControlsTest, ScreenReadersLearnWhatEachControlIsAndPressAButtonOnce) {
+    struct Case {
+        int id;
+        long role;
+    } cases[] = {{IDC_LOGO_NATURAL, ROLE_SYSTEM_GRAPHIC},
+                 {IDC_GRID, ROLE_SYSTEM_TABLE},
+                 {IDC_STOPPER, ROLE_SYSTEM_WHITESPACE},
+                 {IDC_TEXT_BUTTON, ROLE_SYSTEM_PUSHBUTTON}};
+    for (const Case& c : cases) EXPECT_EQ(test::AccessibleReader(Item(c.id)).Role(), c.role) << c.id;
+
+    // A caption that is not a key's is said as it stands.
+    test::AccessibleReader text(Item(IDC_TEXT_BUTTON));
+    EXPECT_EQ(text.Name(), "Texte");
+    EXPECT_EQ(text.DoDefaultAction(), S_OK);
+    Settle();
+    ASSERT_EQ(g_commands.size(), 1u);
+    EXPECT_EQ(g_commands[0].id, IDC_TEXT_BUTTON);
+    EXPECT_EQ(g_commands[0].code, BN_CLICKED);
+    EXPECT_EQ(GetFocus(), Item(IDC_TEXT_BUTTON));  // as a click leaves it
+
+    EnableWindow(Item(IDC_KEY_7), FALSE);
+    test::AccessibleReader seven(Item(IDC_KEY_7));
+    EXPECT_EQ(seven.State() & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE), STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(seven.DoDefaultAction(), E_FAIL);
+    Settle();
+    EXPECT_EQ(g_commands.size(), 1u);
 }
 
 // ---- Shared helpers ------------------------------------------------------------------------

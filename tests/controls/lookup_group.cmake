@@ -6,7 +6,7 @@ pemz_add_test(NAME tab_definition_test SOURCES ${here}/tab_definition_test.cpp L
 if(WIN32)
     pemz_add_test(NAME lookup_group_test
         SOURCES ${here}/lookup_group_test.cpp ${here}/lookup_group_host.rc
-        LIBS pemz_controls
+        LIBS pemz_controls oleacc ole32 oleaut32
         GUI)
     # The host shows the program's drop-arrow picture on the lookups' buttons.
     pemz_use_art(lookup_group_test ${here}/lookup_group_host.rc)

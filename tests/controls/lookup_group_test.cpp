@@ -12,6 +12,7 @@
 #include "controls/ControlMessages.h"
 #include "controls/LookupEdit.h"
 #include "res/resource.h"
+#include "tests/AccessibleReader.h"
 #include "tests/controls/lookup_group_host.h"
 
 namespace {
@@ -585,6 +586,64 @@ TEST_F(LookupGroupTest, MalformedOrOversizedTextsNeverBreakTheControl) {
         }
     }
     EXPECT_EQ(SendMessageA(Item(IDC_GROUP_TWO), CLM_GETPAGERECT, 0, 0), 0);  // no rectangle to fill
+}
+
+// ---- Screen readers ----------------------------------------------------------------
+
+TEST_F(LookupGroupTest, ScreenReadersReadALookupAsAComboBoxAndPressItsButton) {
+    HWND lookup = Subclassed(IDC_LOOKUP_BORDER);
+    test::AccessibleReader reader(lookup);
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(reader.Role(), ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ(reader.Value(), "Paris");
+    EXPECT_EQ(reader.DefaultAction(), "Ouvrir");
+    EXPECT_EQ(reader.DoDefaultAction(), S_OK);
+    Drain();
+    ASSERT_EQ(g_lookupCommands.size(), 1u);
+    EXPECT_EQ(g_lookupCommands[0].id, ID_LOOKUP);
+
+    test::AccessibleReader disabled(Item(IDC_LOOKUP_DISABLED));
+    EXPECT_EQ(disabled.Value(), "Nice");
+    EXPECT_TRUE(disabled.State() & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(disabled.DoDefaultAction(), E_FAIL);
+}
+
+TEST_F(LookupGroupTest, ScreenReadersReadTheTabsWhereTheyAreDrawnAndSelectThem) {
+    HWND group = Item(IDC_GROUP_NINE);  // 3 x 3, tab 5 disabled; identifiers are the child numbers
+    const auto selectApril = [&] {      // column 0 of data row 1: column 0 shows its rows rotated
+        SendMessageA(group, CLM_SELECTTAB, 4, 0);
+        Drain();
+    };
+    selectApril();
+    test::AccessibleReader reader(group);
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(reader.Role(), ROLE_SYSTEM_PAGETABLIST);
+    EXPECT_EQ(reader.Value(), "Avril");
+    ASSERT_EQ(reader.Children(), 9);
+    EXPECT_EQ(reader.Role(2), ROLE_SYSTEM_PAGETAB);
+    EXPECT_EQ(reader.Name(2), "Février");
+    EXPECT_EQ(reader.Name(5), "Mai");
+    EXPECT_EQ(reader.State(1), STATE_SYSTEM_SELECTABLE);
+    EXPECT_EQ(reader.State(4), STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED);
+    EXPECT_EQ(reader.State(5), STATE_SYSTEM_UNAVAILABLE);
+
+    // A click in the middle of where a tab is said to be selects that tab.
+    for (long child : {1, 2, 7, 9}) {
+        SCOPED_TRACE(child);
+        const RECT tab = reader.Location(child);
+        Click({(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+        Drain();
+        EXPECT_EQ(SelectedTab(group), child);
+        selectApril();
+    }
+    // The default action selects as a click does; a disabled tab stays unselected.
+    EXPECT_EQ(reader.DoDefaultAction(8), S_OK);
+    Drain();
+    EXPECT_EQ(SelectedTab(group), 8);
+    EXPECT_EQ(reader.Value(), "Août");
+    EXPECT_EQ(reader.DoDefaultAction(5), E_FAIL);
+    Drain();
+    EXPECT_EQ(SelectedTab(group), 8);
 }
 
 }  // namespace
