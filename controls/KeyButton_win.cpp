@@ -5,7 +5,6 @@
 #include <windowsx.h>
 
 #include <array>
-#include <vector>
 
 #include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
@@ -31,6 +30,9 @@ constexpr int kByteCount = kCommandTarget + sizeof(LONG);
 static_assert(slot::kFaceBitmap == 8 && slot::kState == 12 && slot::kCommandTarget == 16, "field offsets are fixed");
 static_assert(slot::kByteCount == kKeyButtonExtraBytes, "the class record reserves the fields");
 static_assert(sizeof(HBITMAP) == sizeof(LONG) && sizeof(HWND) == sizeof(LONG), "handles must fit a window long");
+static_assert(kAcceleratorVirtualKey == FVIRTKEY && kAcceleratorShift == FSHIFT && kAcceleratorControl == FCONTROL &&
+                  kAcceleratorAlt == FALT,
+              "accelerator flags as the platform has them");
 
 HBITMAP FaceBitmap(HWND button) { return reinterpret_cast<HBITMAP>(GetWindowLongA(button, slot::kFaceBitmap)); }
 UINT State(HWND button) { return static_cast<UINT>(GetWindowLongA(button, slot::kState)); }
@@ -226,16 +228,17 @@ void TrackPress(HWND button, const MSG& first) {
     if (inside) Notify(button, BN_CLICKED);
 }
 
-// The keys that command the button in the program's accelerator table.
+// The keys that command the button in the program's accelerator table, read from the
+// resource itself: a table loaded at every question might be a new object each time that
+// nothing frees.
 std::string AcceleratorShortcut(HWND button) {
-    const HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN));
-    std::vector<ACCEL> entries(table ? static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)) : 0);
-    if (!entries.empty()) CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
-    const WORD id = LOWORD(GetWindowLongA(button, GWL_ID));
-    std::vector<AcceleratorKey> keys;
-    for (const ACCEL& entry : entries)
-        if (entry.cmd == id) keys.push_back({entry.fVirt, entry.key});
-    return ShortcutText(keys);
+    const HMODULE module = GetModuleHandleA(nullptr);
+    const HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(IDR_MAIN), RT_ACCELERATOR);
+    const void* table = resource ? LockResource(LoadResource(module, resource)) : nullptr;
+    if (!table) return {};
+    return ShortcutText(static_cast<const AcceleratorEntry*>(table),
+                        SizeofResource(module, resource) / sizeof(AcceleratorEntry),
+                        LOWORD(GetWindowLongA(button, GWL_ID)));
 }
 
 class KeyAccessible : public Accessible {

@@ -44,7 +44,7 @@ const char* NameOf(unsigned key) {
     return nullptr;
 }
 
-std::string KeyText(const AcceleratorKey& entry) {
+std::string KeyText(const AcceleratorEntry& entry) {
     const unsigned key = entry.key;
     if (!(entry.flags & kAcceleratorVirtualKey)) {
         if (key < kFirstPrintable) {
@@ -75,12 +75,13 @@ std::string SpokenName(std::string_view caption) {
     return plain;
 }
 
-std::string ShortcutText(const std::vector<AcceleratorKey>& keys) {
+std::string ShortcutText(const AcceleratorEntry* table, std::size_t count, unsigned command) {
     std::string joined;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const std::string text = KeyText(keys[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (table[i].command != command) continue;
+        const std::string text = KeyText(table[i]);
         bool said = text.empty();
-        for (std::size_t j = 0; j < i && !said; ++j) said = KeyText(keys[j]) == text;
+        for (std::size_t j = 0; j < i && !said; ++j) said = table[j].command == command && KeyText(table[j]) == text;
         if (said) continue;
         if (!joined.empty()) joined += " ou ";
         joined += text;

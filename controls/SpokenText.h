@@ -1,11 +1,12 @@
 // What a screen reader says of the program's keys: the French name of a key or dialog
-// button from its caption, and a keyboard shortcut from accelerator entries. Portable.
+// button from its caption, and its keyboard shortcut from the accelerator table. Portable.
 #ifndef PEMZ_CONTROLS_SPOKENTEXT_H
 #define PEMZ_CONTROLS_SPOKENTEXT_H
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace controls {
 
@@ -13,20 +14,23 @@ namespace controls {
 // is said as written, without the '&' that marks its mnemonic.
 std::string SpokenName(std::string_view caption);
 
-// One entry of an accelerator table, as the platform stores it (ACCEL's fVirt and key).
-struct AcceleratorKey {
-    unsigned flags;
-    unsigned key;
+// One entry of an accelerator table resource, as the resource compiler lays it out.
+struct AcceleratorEntry {
+    std::uint16_t flags;
+    std::uint16_t key;  // a character, or a virtual key with kAcceleratorVirtualKey
+    std::uint16_t command;
+    std::uint16_t padding;
 };
-// The flags of an entry (FVIRTKEY, FSHIFT, FCONTROL, FALT).
+static_assert(sizeof(AcceleratorEntry) == 8, "the resource's entries are 8 bytes");
+// The flags of an entry (FVIRTKEY, FSHIFT, FCONTROL, FALT; 0x80 marks the last entry).
 constexpr unsigned kAcceleratorVirtualKey = 0x01;
 constexpr unsigned kAcceleratorShift = 0x04;
 constexpr unsigned kAcceleratorControl = 0x08;
 constexpr unsigned kAcceleratorAlt = 0x10;
 
-// The keys that give one command, as said: "=" and Return give "= ou Entrée", Ctrl+E
-// "Ctrl+E"; empty when there are none. A key said twice ("c" and "C") is said once.
-std::string ShortcutText(const std::vector<AcceleratorKey>& keys);
+// The keys of a table that give one command, as said: "=" and Return give "= ou Entrée",
+// Ctrl+E "Ctrl+E"; empty when there are none. A key said twice ("c" and "C") is said once.
+std::string ShortcutText(const AcceleratorEntry* table, std::size_t count, unsigned command);
 
 }  // namespace controls
 
