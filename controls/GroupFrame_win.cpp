@@ -235,6 +235,8 @@ protected:
     bool GetText(Text what, long child, std::string& text) override {
         const Group g(Window());
         if (child == CHILDID_SELF) {
+            // No name: the standard object's would be the window text, the tabs' definition.
+            if (what == Text::Name) return true;
             if (what != Text::Value) return false;
             const TabItem* selected = g.tabs.ItemAt(g.selection);
             text = selected ? selected->label : std::string();

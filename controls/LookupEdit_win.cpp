@@ -10,6 +10,7 @@
 #include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
 #include "controls/DrawLines.h"
+#include "controls/SpokenText.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 #include "res/resource.h"
@@ -199,14 +200,26 @@ LRESULT OnNcLButtonDown(HWND lookup, const EditClass& edit, WPARAM wParam, LPARA
     return 0;
 }
 
-// To a screen reader: an edit with a button beside it, whose text is its value.
+// An edit's label: the static text just before it, as dialogs place them.
+std::string Label(HWND lookup) {
+    const HWND before = GetWindow(lookup, GW_HWNDPREV);
+    char kind[8] = {};
+    if (!before || !GetClassNameA(before, kind, sizeof kind) || lstrcmpiA(kind, "Static") != 0) return {};
+    return WithoutMnemonic(fw::WindowText(before));
+}
+
+// To a screen reader: an edit with a button beside it, named by its label, whose text
+// is its value (the platform's object of a class it does not know would name it by
+// its text).
 class LookupAccessible : public Accessible {
 public:
     explicit LookupAccessible(HWND lookup) : Accessible(lookup, ROLE_SYSTEM_COMBOBOX) {}
 
 protected:
     bool GetText(Text what, long, std::string& text) override {
-        if (what == Text::Value)
+        if (what == Text::Name)
+            text = Label(Window());
+        else if (what == Text::Value)
             text = fw::WindowText(Window());
         else if (what == Text::DefaultAction)
             text = "Ouvrir";

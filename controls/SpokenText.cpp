@@ -70,6 +70,10 @@ std::string KeyText(const AcceleratorEntry& entry) {
 std::string SpokenName(std::string_view caption) {
     for (const SpokenCaption& spoken : kSpokenCaptions)
         if (spoken.caption == caption) return spoken.name;
+    return WithoutMnemonic(caption);
+}
+
+std::string WithoutMnemonic(std::string_view caption) {
     std::string plain(caption);
     if (const auto mark = plain.find('&'); mark != std::string::npos) plain.erase(mark, 1);
     return plain;

@@ -13,6 +13,8 @@ namespace controls {
 // "7" is "Sept", "1/x" "Inverse", "&Annul." "Annuler"; a caption the table does not know
 // is said as written, without the '&' that marks its mnemonic.
 std::string SpokenName(std::string_view caption);
+// A caption without the '&' that marks its mnemonic letter.
+std::string WithoutMnemonic(std::string_view caption);
 
 // One entry of an accelerator table resource, as the resource compiler lays it out.
 struct AcceleratorEntry {

@@ -595,6 +595,7 @@ TEST_F(LookupGroupTest, ScreenReadersReadALookupAsAComboBoxAndPressItsButton) {
     test::AccessibleReader reader(lookup);
     ASSERT_TRUE(reader);
     EXPECT_EQ(reader.Role(), ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ(reader.Name(), "Bordé");  // its label, not its text
     EXPECT_EQ(reader.Value(), "Paris");
     EXPECT_EQ(reader.DefaultAction(), "Ouvrir");
     EXPECT_EQ(reader.DoDefaultAction(), S_OK);
@@ -603,6 +604,7 @@ TEST_F(LookupGroupTest, ScreenReadersReadALookupAsAComboBoxAndPressItsButton) {
     EXPECT_EQ(g_lookupCommands[0].id, ID_LOOKUP);
 
     test::AccessibleReader disabled(Item(IDC_LOOKUP_DISABLED));
+    EXPECT_EQ(disabled.Name(), "Désactivé");
     EXPECT_EQ(disabled.Value(), "Nice");
     EXPECT_TRUE(disabled.State() & STATE_SYSTEM_UNAVAILABLE);
     EXPECT_EQ(disabled.DoDefaultAction(), E_FAIL);
@@ -618,6 +620,7 @@ TEST_F(LookupGroupTest, ScreenReadersReadTheTabsWhereTheyAreDrawnAndSelectThem) 
     test::AccessibleReader reader(group);
     ASSERT_TRUE(reader);
     EXPECT_EQ(reader.Role(), ROLE_SYSTEM_PAGETABLIST);
+    EXPECT_EQ(reader.Name(), "");  // not the definition text
     EXPECT_EQ(reader.Value(), "Avril");
     ASSERT_EQ(reader.Children(), 9);
     EXPECT_EQ(reader.Role(2), ROLE_SYSTEM_PAGETAB);
