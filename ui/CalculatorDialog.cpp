@@ -268,11 +268,7 @@ void CalculatorDialog::OnToggleTopMost() {
 }
 
 void CalculatorDialog::ApplyTopMost() {
-    // HWND_NOTOPMOST does nothing to a window that is not on top, and a call costs Wine
-    // 8 to 30 ms at start-up: the window is placed only when it must change.
-    const bool onTop = (::GetWindowLongA(Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    if (onTop != alwaysOnTop_)
-        ::SetWindowPos(Hwnd(), alwaysOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetWindowPos(Hwnd(), alwaysOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::CheckMenuItem(::GetMenu(Hwnd()), ID_TOPMOST, MF_BYCOMMAND | (alwaysOnTop_ ? MF_CHECKED : MF_UNCHECKED));
 }
 
