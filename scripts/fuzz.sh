@@ -8,7 +8,8 @@
 #       build/fuzz/corpus/<target> (so a second campaign goes on from the first),
 #       its log in build/fuzz/logs/<target>.log and any crash in build/fuzz/crashes/.
 #       PEMZ_FUZZ_SECONDS=N stops each target after N seconds instead.
-#       The figures go to build/fuzz/campaign.txt.
+#       Each target's figures are added to build/fuzz/campaign.txt, with the
+#       time it ended, so the file keeps every campaign run in this tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/fuzz"
@@ -27,7 +28,8 @@ campaign)
     shift $(( $# < 2 ? $# : 2 ))
     mkdir -p "$build/logs" "$build/crashes"
     summary="$build/campaign.txt"
-    printf '%-22s %12s %9s %8s %8s %s\n' target executions seconds cov ft result | tee "$summary"
+    row='%-22s %12s %9s %8s %8s %-6s %s\n'
+    [ -s "$summary" ] || printf "$row" target executions seconds cov ft result ended >"$summary"
     failed=0
     # Read the list first: a configure run meanwhile rewrites it.
     targets=$(cat "$build/fuzz-targets.txt")
@@ -47,7 +49,7 @@ campaign)
         last=$(grep -E '^#[0-9]+' "$log" | tail -1)
         cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
         ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
-        printf '%-22s %12s %9s %8s %8s %s\n' "$target" "${executions:-?}" "$seconds" "${cov:-?}" "${ft:-?}" "$result" |
+        printf "$row" "$target" "${executions:-?}" "$seconds" "${cov:-?}" "${ft:-?}" "$result" "$(date '+%F %T')" |
             tee -a "$summary"
     done <<<"$targets"
     exit "$failed"
