@@ -8,6 +8,8 @@
 #       build/fuzz/corpus/<target> (so a second campaign goes on from the first),
 #       its log in build/fuzz/logs/<target>.log and any crash in build/fuzz/crashes/.
 #       PEMZ_FUZZ_SECONDS=N stops each target after N seconds instead.
+#       PEMZ_FUZZ_MAX_LEN=N caps every target's input length at N bytes: shorter
+#       inputs run many times faster, for a campaign that reaches its RUNS sooner.
 #       Each target's figures are added to build/fuzz/campaign.txt, with the
 #       time it ended, so the file keeps every campaign run in this tree.
 set -euo pipefail
@@ -28,8 +30,8 @@ campaign)
     shift $(( $# < 2 ? $# : 2 ))
     mkdir -p "$build/logs" "$build/crashes"
     summary="$build/campaign.txt"
-    row='%-22s %12s %9s %8s %8s %-6s %s\n'
-    [ -s "$summary" ] || printf "$row" target executions seconds cov ft result ended >"$summary"
+    row='%-22s %12s %9s %8s %8s %7s %-6s %s\n'
+    [ -s "$summary" ] || printf "$row" target executions seconds cov ft max_len result ended >"$summary"
     failed=0
     # Read the list first: a configure run meanwhile rewrites it.
     targets=$(cat "$build/fuzz-targets.txt")
@@ -39,6 +41,7 @@ campaign)
         log="$build/logs/$target.log"
         limit=()
         [ -n "${PEMZ_FUZZ_SECONDS:-}" ] && limit=(-max_total_time="$PEMZ_FUZZ_SECONDS")
+        [ -n "${PEMZ_FUZZ_MAX_LEN:-}" ] && [ "$PEMZ_FUZZ_MAX_LEN" -lt "$max_len" ] && max_len=$PEMZ_FUZZ_MAX_LEN
         start=$(date +%s)
         result=clean
         nice -n 19 "$build/tests/fuzz/$target" -runs="$runs" "${limit[@]}" -max_len="$max_len" -timeout=10 \
@@ -49,7 +52,7 @@ campaign)
         last=$(grep -E '^#[0-9]+' "$log" | tail -1)
         cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
         ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
-        printf "$row" "$target" "${executions:-?}" "$seconds" "${cov:-?}" "${ft:-?}" "$result" "$(date '+%F %T')" |
+        printf "$row" "$target" "${executions:-?}" "$seconds" "${cov:-?}" "${ft:-?}" "$max_len" "$result" "$(date '+%F %T')" |
             tee -a "$summary"
     done <<<"$targets"
     exit "$failed"
