@@ -203,6 +203,10 @@ LRESULT OnSelectTab(HWND group, WPARAM wParam, LPARAM lParam) {
     if (result.changed) {
         SetSelectionWord(group, EncodeSelection(result.cell));
         InvalidateTabStrip(group, g.layout);
+        // Screen readers speak the tab now selected, and focused when the focus is here.
+        const LONG child = result.cell.row * g.tabs.columns + result.cell.column + 1;
+        NotifyWinEvent(EVENT_OBJECT_SELECTION, group, OBJID_CLIENT, child);
+        if (GetFocus() == group) NotifyWinEvent(EVENT_OBJECT_FOCUS, group, OBJID_CLIENT, child);
         SendMessageA(GetParent(group), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(group)), 0),
                      reinterpret_cast<LPARAM>(group));
     }

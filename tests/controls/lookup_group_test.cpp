@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/ControlClasses.h"
@@ -610,6 +611,12 @@ TEST_F(LookupGroupTest, ScreenReadersReadALookupAsAComboBoxAndPressItsButton) {
     EXPECT_EQ(disabled.DoDefaultAction(), E_FAIL);
 }
 
+// Focus and selection events of one process, as a screen reader hears them.
+std::vector<std::pair<DWORD, LONG>> g_tabEvents;
+void CALLBACK RecordTabEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) g_tabEvents.emplace_back(event, child);
+}
+
 TEST_F(LookupGroupTest, ScreenReadersReadTheTabsWhereTheyAreDrawnAndSelectThem) {
     HWND group = Item(IDC_GROUP_NINE);  // 3 x 3, tab 5 disabled; identifiers are the child numbers
     const auto selectApril = [&] {      // column 0 of data row 1: column 0 shows its rows rotated
@@ -647,6 +654,21 @@ TEST_F(LookupGroupTest, ScreenReadersReadTheTabsWhereTheyAreDrawnAndSelectThem) 
     EXPECT_EQ(reader.DoDefaultAction(5), E_FAIL);
     Drain();
     EXPECT_EQ(SelectedTab(group), 8);
+
+    // An arrow key on the focused frame: the tab it selects is announced, disabled ones skipped.
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, RecordTabEvent,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    selectApril();
+    SetFocus(group);
+    Drain();
+    g_tabEvents.clear();
+    PostMessageA(group, WM_KEYDOWN, VK_RIGHT, 1);
+    Drain();
+    UnhookWinEvent(hook);
+    EXPECT_EQ(SelectedTab(group), 6);
+    const std::vector<std::pair<DWORD, LONG>> announced = {{EVENT_OBJECT_SELECTION, 6}, {EVENT_OBJECT_FOCUS, 6}};
+    EXPECT_EQ(g_tabEvents, announced);
 }
 
 }  // namespace
