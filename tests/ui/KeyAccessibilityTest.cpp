@@ -1,5 +1,5 @@
-// What a screen reader in another process learns of the keys and dialog buttons, and
-// pressing them through their accessible objects.
+// What a screen reader in another process learns of the keys, the dialogs' buttons and
+// the settings fields, and pressing buttons through their accessible objects.
 #include "tests/ui/CalculatorTest.h"
 
 #include <tlhelp32.h>
@@ -92,6 +92,19 @@ TEST_F(KeyAccessibilityTest, PressingKeysThroughTheirObjectsComputesAsClicksDo) 
     EXPECT_EQ(cancel.Name(), "Annuler");
     EXPECT_EQ(cancel.Shortcut(), "Alt+A");
     EXPECT_EQ(cancel.Role(), ROLE_SYSTEM_PUSHBUTTON);
+    // Its fields are the platform's edits, named by the caption before each.
+    const struct {
+        int id;
+        const char* name;
+        const char* value;
+    } fields[] = {
+        {1036, "Parité de l'Euro :", "6.5"}, {1037, "Séparateur de Milliers :", " "}, {1038, "Point décimal :", ","}};
+    for (const auto& field : fields) {
+        AccessibleReader reader(::GetDlgItem(settings, field.id));
+        EXPECT_EQ(reader.Role(), ROLE_SYSTEM_TEXT);
+        EXPECT_EQ(reader.Name(), field.name);
+        EXPECT_EQ(reader.Value(), field.value);
+    }
     EXPECT_EQ(cancel.DoDefaultAction(), S_OK);
     EXPECT_TRUE(app.WindowGone(settings));
     ASSERT_TRUE(app.Sync());
