@@ -187,9 +187,23 @@ void CalculatorDialog::OnDigit(unsigned id) { calculator_.OnDigit(id - IDC_KEY_0
 
 bool CalculatorDialog::WindowExists() const { return Hwnd() != nullptr; }
 
-void CalculatorDialog::WriteFrancsLine(const std::string& text) { francsLine_.Write(Item(IDC_FRANCS_LINE), text); }
+void CalculatorDialog::WriteFrancsLine(const std::string& text) {
+    if (francsLine_.Write(Item(IDC_FRANCS_LINE), text) && InputLine() == IDC_FRANCS_LINE) AnnounceInputLine();
+}
 
-void CalculatorDialog::WriteEuroLine(const std::string& text) { euroLine_.Write(Item(IDC_EURO_LINE), text); }
+void CalculatorDialog::WriteEuroLine(const std::string& text) {
+    if (euroLine_.Write(Item(IDC_EURO_LINE), text) && InputLine() == IDC_EURO_LINE) AnnounceInputLine();
+}
+
+int CalculatorDialog::InputLine() const {
+    return calculator_.State().settings.euroInput != 0 ? IDC_EURO_LINE : IDC_FRANCS_LINE;
+}
+
+// The focus holder, where the focus always rests, reads as the input line (see
+// MakeDisplayAccessible): screen readers speak the changes of the focused object.
+void CalculatorDialog::AnnounceInputLine() {
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Item(IDC_FOCUS_HOLDER), OBJID_CLIENT, CHILDID_SELF);
+}
 
 void CalculatorDialog::WriteMemoryIndicator(const std::string& text) {
     memoryIndicator_.Write(Item(IDC_MEMORY_INDICATOR), text);
@@ -206,8 +220,7 @@ void CalculatorDialog::OnDisplayLineFocus() { FocusHolder(); }
 LRESULT CalculatorDialog::OnCtlColor(WPARAM wParam, LPARAM lParam) {
     const auto dc = reinterpret_cast<HDC>(wParam);
     const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-    const int inputLine = calculator_.State().settings.euroInput != 0 ? IDC_EURO_LINE : IDC_FRANCS_LINE;
-    if (id == inputLine) {
+    if (id == InputLine()) {
         ::SetBkColor(dc, kInputLineColour);
         return reinterpret_cast<LRESULT>(inputLineBrush_.get());
     }
@@ -293,6 +306,8 @@ void CalculatorDialog::OnInputCurrencyChanged() {
     const std::int32_t euroInput = ::IsDlgButtonChecked(Hwnd(), IDC_INPUT_EURO) == BST_CHECKED ? 1 : 0;
     StoredSettings().SaveInputCurrency(euroInput);
     calculator_.SetInputCurrency(euroInput);
+    // The focus holder now reads as the other line (its new value was announced if it changed).
+    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Item(IDC_FOCUS_HOLDER), OBJID_CLIENT, CHILDID_SELF);
     // A new text repaints only part of an edit control under Wine; the yellow must move
     // from one whole line to the other.
     ::InvalidateRect(Item(IDC_FRANCS_LINE), nullptr, TRUE);

@@ -88,6 +88,8 @@ private:
     void ApplyTopMost();
     void CreateLabelFont();
     void WriteParityLabel();
+    int InputLine() const;
+    void AnnounceInputLine();
 
     services::WindowPlacementSlot placement_;
     HICON icon_;           // shared resource icon: never destroyed

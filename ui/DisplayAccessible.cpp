@@ -26,21 +26,31 @@ constexpr Readout kReadouts[] = {
     {IDC_EURO_LINE, ROLE_SYSTEM_TEXT, "Montant en euros"},
     {IDC_PARITY_LABEL, ROLE_SYSTEM_STATICTEXT, "Parité"},
     {IDC_MEMORY_INDICATOR, ROLE_SYSTEM_STATICTEXT, "Mémoire"},
+    {IDC_FOCUS_HOLDER, ROLE_SYSTEM_TEXT, nullptr},  // reads as the input line
 };
+static_assert(kReadouts[0].id == IDC_FRANCS_LINE && kReadouts[1].id == IDC_EURO_LINE, "the input lines come first");
 
+// What `control` says of itself, or, for the focus holder, of the input line: the focus
+// rests there after every key, and screen readers speak the changes of the focused object.
 class ReadoutAccessible : public controls::Accessible {
 public:
-    ReadoutAccessible(HWND control, const Readout& readout) : Accessible(control, readout.role), name_(readout.name) {}
+    ReadoutAccessible(HWND control, const Readout& readout) : Accessible(control, readout.role), readout_(readout) {}
 
 protected:
     bool GetText(Text what, long child, std::string& text) override {
         if (child != CHILDID_SELF || (what != Text::Name && what != Text::Value)) return false;
-        text = what == Text::Name ? name_ : fw::WindowText(Window());
+        const Readout& shown = readout_.name ? readout_ : InputLine();
+        text = what == Text::Name ? shown.name : fw::WindowText(::GetDlgItem(::GetParent(Window()), shown.id));
         return true;
     }
 
 private:
-    const char* name_;
+    const Readout& InputLine() const {
+        const bool euroInput = ::IsDlgButtonChecked(::GetParent(Window()), IDC_INPUT_EURO) == BST_CHECKED;
+        return kReadouts[euroInput ? 1 : 0];
+    }
+
+    const Readout& readout_;
 };
 
 controls::Accessible* MakeReadout(HWND control) {

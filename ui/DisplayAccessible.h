@@ -7,7 +7,8 @@
 namespace ui {
 
 // Gives the two display lines, the parity label and the memory indicator of the dialog
-// their names ("Montant en francs"...), with the text they show as their value.
+// their names ("Montant en francs"...), with the text they show as their value; the focus
+// holder reads as whichever line is the input line.
 void MakeDisplayAccessible(HWND dialog);
 
 }  // namespace ui

@@ -3,12 +3,13 @@
 
 namespace ui {
 
-void ShownText::Write(HWND control, const std::string& text) {
+bool ShownText::Write(HWND control, const std::string& text) {
     ::SetWindowTextA(control, text.c_str());
-    if (text == text_) return;
+    if (text == text_) return false;
     text_ = text;
     // Neither the edit nor the static control tells of a new text by itself under Wine 8.
     ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+    return true;
 }
 
 }  // namespace ui

@@ -13,8 +13,9 @@ namespace ui {
 class ShownText {
 public:
     // Always writes the text; when it differs from the last one shown, sends
-    // EVENT_OBJECT_VALUECHANGE so that a screen reader can speak it wherever the focus is.
-    void Write(HWND control, const std::string& text);
+    // EVENT_OBJECT_VALUECHANGE so that a screen reader can speak it wherever the focus is,
+    // and answers true.
+    bool Write(HWND control, const std::string& text);
 
 private:
     std::string text_;

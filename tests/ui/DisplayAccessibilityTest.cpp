@@ -44,10 +44,12 @@ TEST_F(DisplayAccessibilityTest, LinesAndLabelsSayWhatTheyAreReadAsShownAndAnnou
     TakeAnnounced();
 
     app.PressKey(VK_RETURN);
-    EXPECT_EQ(TakeAnnounced(), (std::vector<int>{kFrancsLine, kEuroLine}));
+    // The focus holder, where the focus rests, reads as the input line and announces with it.
+    EXPECT_EQ(TakeAnnounced(), (std::vector<int>{kFrancsLine, kFocusHolder, kEuroLine}));
     const std::string text = std::to_string(ROLE_SYSTEM_TEXT), label = std::to_string(ROLE_SYSTEM_STATICTEXT);
     EXPECT_EQ(Readout(app.Item(kFrancsLine)), text + " Montant en francs: 12,00");
     EXPECT_EQ(Readout(app.Item(kEuroLine)), text + " Montant en euros: 1,85");
+    EXPECT_EQ(Readout(app.Item(kFocusHolder)), text + " Montant en francs: 12,00");
     EXPECT_EQ(Readout(app.Item(kParityLabel)), label + " Parité: 1 Euro=6,5 F");
     EXPECT_EQ(Readout(app.Item(kMemoryIndicator)), label + " Mémoire: ");
 
@@ -59,6 +61,11 @@ TEST_F(DisplayAccessibilityTest, LinesAndLabelsSayWhatTheyAreReadAsShownAndAnnou
     ASSERT_TRUE(app.ClickKeys("MS"));
     EXPECT_EQ(TakeAnnounced(), std::vector<int>{kMemoryIndicator});
     EXPECT_EQ(Readout(app.Item(kMemoryIndicator)), label + " Mémoire: M");
+
+    // Euro input: the 12 moves to the euro line, which the focus holder now reads as.
+    ASSERT_TRUE(app.ClickItem(kEuroButton));
+    EXPECT_EQ(TakeAnnounced(), (std::vector<int>{kEuroLine, kFocusHolder, kFrancsLine}));
+    EXPECT_EQ(Readout(app.Item(kFocusHolder)), text + " Montant en euros: 12,00");
     ::UnhookWinEvent(hook);
 }
 
