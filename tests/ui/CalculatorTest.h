@@ -61,24 +61,6 @@ protected:
     Program app;
 };
 
-// Whether the key showed another picture while the action ran, and its own one afterwards.
-inline ::testing::AssertionResult FlashesDuring(Program& app, int key, const std::function<void()>& action) {
-    const RECT area = WindowRect(app.Item(key));
-    app.WaitUntilPainted();
-    const Image rest = CaptureScreen(area);
-    ScreenSampler sampler(area);
-    action();
-    const std::vector<Image> seen = sampler.Stop();
-    bool changed = false;
-    for (const Image& image : seen) changed = changed || image != rest;
-    if (!changed)
-        return ::testing::AssertionFailure()
-               << "key " << key << " kept its picture over " << sampler.Captures() << " screen samples";
-    if (!WaitFor([&] { return app.WaitUntilPainted() && CaptureScreen(area) == rest; }, 1000))
-        return ::testing::AssertionFailure() << "key " << key << " did not return to its normal picture";
-    return ::testing::AssertionSuccess() << "key " << key << " flashed";
-}
-
 }  // namespace e2e
 
 #endif

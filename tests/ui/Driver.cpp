@@ -201,12 +201,14 @@ int Image::Count(COLORREF colour) const {
     return n;
 }
 
-Image CaptureScreen(const RECT& area) {
+namespace {
+// `area` of the device context of `window`, or of the screen for none.
+Image Capture(HWND window, const RECT& area) {
     Image image;
     image.width = area.right - area.left;
     image.height = area.bottom - area.top;
     if (image.width <= 0 || image.height <= 0) return image;
-    fw::WindowDc screen(nullptr);
+    fw::WindowDc screen(window);
     fw::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -228,6 +230,15 @@ Image CaptureScreen(const RECT& area) {
     for (size_t i = 0; i < image.pixels.size(); ++i)
         image.pixels[i] = RGB((raw[i] >> 16) & 0xFF, (raw[i] >> 8) & 0xFF, raw[i] & 0xFF);
     return image;
+}
+}  // namespace
+
+Image CaptureScreen(const RECT& area) { return Capture(nullptr, area); }
+
+Image CaptureClient(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return Capture(window, client);
 }
 
 COLORREF ScreenPixel(int x, int y) {

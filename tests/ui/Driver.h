@@ -118,6 +118,8 @@ struct Image {
 };
 
 Image CaptureScreen(const RECT& area);
+// The window's client area as the window has drawn it, read from its own device context.
+Image CaptureClient(HWND window);
 COLORREF ScreenPixel(int x, int y);
 RECT WindowRect(HWND window);
 RECT ClientRectOnScreen(HWND window);

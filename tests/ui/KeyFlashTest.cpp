@@ -1,6 +1,6 @@
 // The keys the calculator window flashes, recorded inside its own process: every
-// BM_SETSTATE it sends is seen, where a screen sampler in another process can miss
-// a flash of 30 ms on a busy machine and so never prove that none happened.
+// BM_SETSTATE it sends is seen, and what the key drew at once, where a screen sampler
+// in another process can miss a flash of 30 ms on a busy machine.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,15 +21,32 @@ struct Run {
     const ui::CalculatorDialog* dialog = nullptr;
     std::vector<UINT> keys;         // virtual keys to type once the window is up
     std::vector<unsigned> flashed;  // keys pushed by BM_SETSTATE 1, in order
+    Image face, pushedFace;         // the last flashed key as it looked before, and pushed
+    int unseenFlashes = 0;          // flashes not drawn pushed at once, then back as before
     int retrievedSinceMarker = 0;
 };
 Run* run = nullptr;
 
-// Sent messages: a key told to show itself pushed.
+// Sent messages: a key told to show itself pushed, as it looks before.
 LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->message == BM_SETSTATE && sent->wParam)
+    if (code == HC_ACTION && sent->message == BM_SETSTATE && sent->wParam) {
         run->flashed.push_back(static_cast<unsigned>(::GetDlgCtrlID(sent->hwnd)));
+        run->face = CaptureClient(sent->hwnd);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The same messages handled: the key must have drawn each state already.
+LRESULT CALLBACK OnHandled(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* handled = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && handled->message == BM_SETSTATE && !run->flashed.empty()) {
+        const Image now = CaptureClient(handled->hwnd);
+        if (handled->wParam)
+            run->pushedFace = now;
+        else if (run->pushedFace == run->face || now != run->face)
+            ++run->unseenFlashes;
+    }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -63,7 +80,8 @@ void CALLBACK TypeKeys(HWND, UINT, UINT_PTR timer, DWORD) {
     ::PostMessageA(run->dialog->Hwnd(), kMarker, 0, 0);
 }
 
-// The keys the window flashes while it handles `keys`, typed into it.
+// The keys the window flashes while it handles `keys`, typed into it; each must be drawn
+// pushed and then as before, at once.
 std::vector<unsigned> FlashedKeys(std::vector<UINT> keys) {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     ui::CalculatorDialog dialog(::LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM)),
@@ -75,13 +93,16 @@ std::vector<unsigned> FlashedKeys(std::vector<UINT> keys) {
     run = &state;
     const DWORD thread = ::GetCurrentThreadId();
     HHOOK sentHook = ::SetWindowsHookExA(WH_CALLWNDPROC, OnSent, nullptr, thread);
+    HHOOK handledHook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, OnHandled, nullptr, thread);
     HHOOK retrievedHook = ::SetWindowsHookExA(WH_GETMESSAGE, OnRetrieved, nullptr, thread);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, TypeKeys);
     dialog.DoModal();
     ::KillTimer(nullptr, timer);
     ::UnhookWindowsHookEx(retrievedHook);
+    ::UnhookWindowsHookEx(handledHook);
     ::UnhookWindowsHookEx(sentHook);
     run = nullptr;
+    EXPECT_EQ(state.unseenFlashes, 0) << "flashes not drawn at once";
     return state.flashed;
 }
 
@@ -93,10 +114,12 @@ protected:
 
 TEST_F(KeyFlash, EscapeFlashesNothingWhileTypedKeysFlashTheirOwn) {
     EXPECT_EQ(FlashedKeys({VK_ESCAPE}), std::vector<unsigned>{});
-    // The same recording sees each flash: Backspace and Return as keys, a digit as the
-    // character that translating its key posts, so behind the keys typed after it.
-    EXPECT_EQ(FlashedKeys({'7', VK_BACK, VK_RETURN}),
-              (std::vector<unsigned>{IDC_KEY_BACKSPACE, IDC_KEY_EQUALS, IDC_KEY_7}));
+    // The same recording sees each flash: Backspace and Return as keys, a digit, the comma,
+    // the point and c as the characters that translating their keys posts, so behind the
+    // keys typed after them.
+    EXPECT_EQ(FlashedKeys({'7', VK_OEM_COMMA, VK_BACK, VK_OEM_PERIOD, 'C', VK_RETURN}),
+              (std::vector<unsigned>{IDC_KEY_BACKSPACE, IDC_KEY_EQUALS, IDC_KEY_7, IDC_KEY_POINT, IDC_KEY_POINT,
+                                     IDC_KEY_CLEAR}));
 }
 
 }  // namespace

@@ -7,41 +7,37 @@ namespace {
 
 using KeyboardTest = CalculatorTest;
 
-constexpr int kKey7 = 1007;
-constexpr int kKeyPoint = 1015;
-constexpr int kKeyEquals = 1020;
-constexpr int kKeyClear = 1021;
-constexpr int kKeyBackspace = 1023;
-
-TEST_F(KeyboardTest, TypedKeysFlashTheirKeyAndDoItsWork) {
+// That each typed key flashes its key, and draws it at once, is recorded inside the
+// window's process (KeyFlashTest.cpp): a screen sampled from here can miss 30 ms.
+TEST_F(KeyboardTest, TypedKeysDoTheirWork) {
     ASSERT_EQ(app.Start(), "");
 
-    EXPECT_TRUE(FlashesDuring(app, kKey7, [&] { app.Type("7"); }));
+    app.Type("7");
     EXPECT_EQ(Shown(), Lines("7", "1,08"));
-    EXPECT_TRUE(FlashesDuring(app, kKeyPoint, [&] { app.Type(","); }));
+    app.Type(",");
     app.Type("5");
     EXPECT_EQ(Shown(), Lines("7,5", "1,15"));
 
-    // Escape clears (and flashes nothing, which only a recording in the window's process can show).
+    // Escape clears.
     app.PressKey(VK_ESCAPE);
     EXPECT_EQ(Shown(), Lines("0", "0,00"));
 
-    EXPECT_TRUE(FlashesDuring(app, kKeyPoint, [&] { app.Type("."); }));
+    app.Type(".");
     EXPECT_EQ(Shown(), Lines("0,", "0,00"));
     app.Type("25");
     EXPECT_EQ(Shown(), Lines("0,25", "0,04"));
-    EXPECT_TRUE(FlashesDuring(app, kKeyBackspace, [&] { app.PressKey(VK_BACK); }));
+    app.PressKey(VK_BACK);
     EXPECT_EQ(Shown(), Lines("0,2", "0,03"));
 
-    EXPECT_TRUE(FlashesDuring(app, kKeyClear, [&] { app.Type("c"); }));
+    app.Type("c");
     EXPECT_EQ(Shown(), Lines("0", "0,00"));
     app.Type("12");
-    EXPECT_TRUE(FlashesDuring(app, kKeyClear, [&] { app.Type("C"); }));
+    app.Type("C");
     EXPECT_EQ(Shown(), Lines("0", "0,00"));
 
     // Operators come from the shifted keys; Return computes and never closes the window.
     app.Type("2+3");
-    EXPECT_TRUE(FlashesDuring(app, kKeyEquals, [&] { app.PressKey(VK_RETURN); }));
+    app.PressKey(VK_RETURN);
     EXPECT_EQ(Shown(), Lines("5,00", "0,77"));
     app.Type("*4%");
     EXPECT_EQ(Shown(), Lines("0,20", "0,03"));
