@@ -185,7 +185,7 @@ private:
 };
 
 int StartupRuns(int runs, const std::string& baseline, const std::string& program) {
-    std::vector<double> baseTimes, programTimes, baseBytes, programBytes;
+    std::vector<double> baseTimes, programTimes, baseBytes, programBytes, baseCpu, programCpu;
     // One unmeasured start of each: the first start of a build loads it from disk.
     { Started warm(baseline); }
     { Started warm(program); }
@@ -197,6 +197,8 @@ int StartupRuns(int runs, const std::string& baseline, const std::string& progra
             Started started(baseTurn ? baseline : program);
             (baseTurn ? baseTimes : programTimes).push_back(started.StartMilliseconds());
             (baseTurn ? baseBytes : programBytes).push_back(started.PrivateBytes());
+            // The process's own CPU time to get there: what a busy machine delays, not adds.
+            (baseTurn ? baseCpu : programCpu).push_back(started.CpuMilliseconds());
         }
     }
     // Each run's pair, started back to back, gives one ratio: the load they shared cancels.
@@ -207,6 +209,8 @@ int StartupRuns(int runs, const std::string& baseline, const std::string& progra
     Report("start_pair_ratio", ratios);
     Report("private_baseline_bytes", baseBytes);
     Report("private_program_bytes", programBytes);
+    Report("start_cpu_baseline_ms", baseCpu);
+    Report("start_cpu_program_ms", programCpu);
     return 0;
 }
 

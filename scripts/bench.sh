@@ -84,6 +84,8 @@ share included, which is the same for both programs.
 |---|---|---|---|---|---|
 $(row "start-up, baseline dialog" start_baseline_ms ms)
 $(row "start-up, PemzCalc.exe" start_program_ms ms)
+$(row "CPU time to get there, baseline dialog" start_cpu_baseline_ms ms)
+$(row "CPU time to get there, PemzCalc.exe" start_cpu_program_ms ms)
 $(row "private bytes, baseline dialog" private_baseline_bytes KiB 0.0009765625)
 $(row "private bytes, PemzCalc.exe" private_program_bytes KiB 0.0009765625)
 $(row "typed digit to francs line, beyond the 30 ms flash" typed_digit_beyond_flash_ms ms)
@@ -95,6 +97,10 @@ $(row "GetTickCount step (the flash's 30 ms are counted in it)" tick_step_ms ms)
 - Start-up ratio: **$(field start_pair_ratio 2)×** the baseline, the median of the ${starts} ratios of
   starts made back to back (min $(field start_pair_ratio 3), max $(field start_pair_ratio 4)); the ratio of the two
   medians above is $(ratio start_program_ms start_baseline_ms). Goal ≤ 1.15.
+- CPU time to get there (the Linux threads' \`schedstat\` of the process that runs the Windows
+  one, Wine's own work in it included; not the Wine server's or the X server's): the program's
+  median is **$(ratio start_cpu_program_ms start_cpu_baseline_ms)×** the baseline's. Load on the
+  machine stretches the wall time far more than it changes this.
 - Private bytes ratio (medians): **$(ratio private_program_bytes private_baseline_bytes)×** the baseline (goal ≤ 1.1).
 - Typed digit: a key is posted to the focused control (\`WM_KEYDOWN\`/\`WM_KEYUP\`, so the program's
   own \`TranslateMessage\` makes the \`WM_CHAR\`) and the francs line is read until it changes;
