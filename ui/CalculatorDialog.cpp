@@ -115,6 +115,14 @@ bool CalculatorDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     HWND window = Hwnd();
 
+    // What every key writes or focuses is looked up once: under Wine each GetDlgItem
+    // asks the window server for all the dialog's children.
+    francsLine_.Bind(Item(IDC_FRANCS_LINE));
+    euroLine_.Bind(Item(IDC_EURO_LINE));
+    memoryIndicator_.Bind(Item(IDC_MEMORY_INDICATOR));
+    parityLabel_.Bind(Item(IDC_PARITY_LABEL));
+    focusHolder_ = Item(IDC_FOCUS_HOLDER);
+
     // The precision selector's items, in list order: item i stands for precision i - 1.
     for (const char* item : {"Auto", "0", "1", "2", "3", "4"})
         ::SendMessageA(Item(IDC_PRECISION), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -188,11 +196,11 @@ void CalculatorDialog::OnDigit(unsigned id) { calculator_.OnDigit(id - IDC_KEY_0
 bool CalculatorDialog::WindowExists() const { return Hwnd() != nullptr; }
 
 void CalculatorDialog::WriteFrancsLine(const std::string& text) {
-    if (francsLine_.Write(Item(IDC_FRANCS_LINE), text) && InputLine() == IDC_FRANCS_LINE) AnnounceInputLine();
+    if (francsLine_.Write(text) && InputLine() == IDC_FRANCS_LINE) AnnounceInputLine();
 }
 
 void CalculatorDialog::WriteEuroLine(const std::string& text) {
-    if (euroLine_.Write(Item(IDC_EURO_LINE), text) && InputLine() == IDC_EURO_LINE) AnnounceInputLine();
+    if (euroLine_.Write(text) && InputLine() == IDC_EURO_LINE) AnnounceInputLine();
 }
 
 int CalculatorDialog::InputLine() const {
@@ -202,16 +210,14 @@ int CalculatorDialog::InputLine() const {
 // The focus holder, where the focus always rests, reads as the input line (see
 // MakeDisplayAccessible): screen readers speak the changes of the focused object.
 void CalculatorDialog::AnnounceInputLine() {
-    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Item(IDC_FOCUS_HOLDER), OBJID_CLIENT, CHILDID_SELF);
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, focusHolder_, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void CalculatorDialog::WriteMemoryIndicator(const std::string& text) {
-    memoryIndicator_.Write(Item(IDC_MEMORY_INDICATOR), text);
-}
+void CalculatorDialog::WriteMemoryIndicator(const std::string& text) { memoryIndicator_.Write(text); }
 
-void CalculatorDialog::WriteParityLabel() { parityLabel_.Write(Item(IDC_PARITY_LABEL), ParityLabelText()); }
+void CalculatorDialog::WriteParityLabel() { parityLabel_.Write(ParityLabelText()); }
 
-void CalculatorDialog::FocusHolder() { ::SetFocus(Item(IDC_FOCUS_HOLDER)); }
+void CalculatorDialog::FocusHolder() { ::SetFocus(focusHolder_); }
 
 // The display lines never keep the focus or show a caret.
 void CalculatorDialog::OnDisplayLineFocus() { FocusHolder(); }
@@ -307,7 +313,7 @@ void CalculatorDialog::OnInputCurrencyChanged() {
     StoredSettings().SaveInputCurrency(euroInput);
     calculator_.SetInputCurrency(euroInput);
     // The focus holder now reads as the other line (its new value was announced if it changed).
-    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Item(IDC_FOCUS_HOLDER), OBJID_CLIENT, CHILDID_SELF);
+    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, focusHolder_, OBJID_CLIENT, CHILDID_SELF);
     // A new text repaints only part of an edit control under Wine; the yellow must move
     // from one whole line to the other.
     ::InvalidateRect(Item(IDC_FRANCS_LINE), nullptr, TRUE);

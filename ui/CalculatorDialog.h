@@ -100,6 +100,7 @@ private:
     ShownText euroLine_;
     ShownText memoryIndicator_;
     ShownText parityLabel_;
+    HWND focusHolder_ = nullptr;
     calc::Calculator calculator_;
     bool alwaysOnTop_ = false;
 };

@@ -3,12 +3,12 @@
 
 namespace ui {
 
-bool ShownText::Write(HWND control, const std::string& text) {
-    ::SetWindowTextA(control, text.c_str());
+bool ShownText::Write(const std::string& text) {
+    ::SetWindowTextA(control_, text.c_str());
     if (text == text_) return false;
     text_ = text;
     // Neither the edit nor the static control tells of a new text by itself under Wine 8.
-    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control_, OBJID_CLIENT, CHILDID_SELF);
     return true;
 }
 
