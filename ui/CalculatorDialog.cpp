@@ -124,8 +124,9 @@ bool CalculatorDialog::OnInitDialog() {
     focusHolder_ = Item(IDC_FOCUS_HOLDER);
 
     // The precision selector's items, in list order: item i stands for precision i - 1.
+    HWND precision = Item(IDC_PRECISION);
     for (const char* item : {"Auto", "0", "1", "2", "3", "4"})
-        ::SendMessageA(Item(IDC_PRECISION), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        ::SendMessageA(precision, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 
     fw::UniqueMenu menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN)));
     if (menu && ::SetMenu(window, menu.get())) menu.release();  // the window owns it now
@@ -138,7 +139,7 @@ bool CalculatorDialog::OnInitDialog() {
     calculator_.Initialise(settings);
 
     // Unsigned arithmetic: any stored number is a valid (possibly absent) item index.
-    ::SendMessageA(Item(IDC_PRECISION), CB_SETCURSEL, static_cast<WPARAM>(settings.precision) + 1, 0);
+    ::SendMessageA(precision, CB_SETCURSEL, static_cast<WPARAM>(settings.precision) + 1, 0);
     ::CheckDlgButton(window, settings.euroInput != 0 ? IDC_INPUT_EURO : IDC_INPUT_FRANCS, BST_CHECKED);
     WriteParityLabel();
 
