@@ -1,3 +1,12 @@
+# The environment of every Windows program ctest runs: one private Wine prefix per
+# build tree, a 64-bit one for the x86_64 tree (cmake/wine-run.sh).
+if(WIN32)
+    set(PEMZ_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        list(APPEND PEMZ_WINE_ENVIRONMENT WINEARCH=win64)
+    endif()
+endif()
+
 # pemz_add_test(NAME name SOURCES ... LIBS ... [GUI])
 # A GoogleTest program registered with ctest. In the Windows build ctest runs
 # it through Wine (CMAKE_CROSSCOMPILING_EMULATOR). GUI tests share one display
@@ -9,8 +18,7 @@ function(pemz_add_test)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300)
     if(WIN32)
-        # One private Wine prefix per build tree.
-        set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+        set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${PEMZ_WINE_ENVIRONMENT}")
     endif()
     if(T_GUI)
         set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK display)

@@ -6,6 +6,7 @@
 #include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
 #include "controls/ControlMessages.h"
+#include "controls/WindowSlots.h"
 #include "framework/UniqueHandle.h"
 
 namespace controls {
@@ -14,12 +15,11 @@ namespace {
 
 namespace slot {
 constexpr int kBitmap = 0;  // HBITMAP, owned
-constexpr int kByteCount = kBitmap + sizeof(LONG);
+constexpr int kByteCount = kBitmap + kSlotBytes;
 }  // namespace slot
 static_assert(slot::kByteCount == kBitmapControlExtraBytes, "the class record reserves the field");
-static_assert(sizeof(HBITMAP) == sizeof(LONG), "handles must fit a window long");
 
-HBITMAP Picture(HWND control) { return reinterpret_cast<HBITMAP>(GetWindowLongA(control, slot::kBitmap)); }
+HBITMAP Picture(HWND control) { return ReadSlot<HBITMAP>(control, slot::kBitmap); }
 
 // The control id read as a signed 16-bit number: its sign chooses the mode, its
 // absolute value the resource.
@@ -70,7 +70,7 @@ void Paint(HWND control) {
 LRESULT CALLBACK BitmapControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        SetWindowLongA(window, slot::kBitmap, 0);
+        WriteSlot(window, slot::kBitmap, 0);
         LoadPicture(window, static_cast<unsigned int>(std::abs(SignedId(window))));
         return 0;
     case WM_DESTROY: LoadControlBitmap(window, slot::kBitmap, 0); return 0;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "controls/WindowSlots.h"
+
 namespace controls {
 
 // Registers "PemzGroup", "PemzGrid", "PemzButton", "PemzBitmap", "PemzStopper" and
@@ -13,7 +15,7 @@ namespace controls {
 ATOM RegisterControlClasses();
 
 // Loads bitmap resource LOWORD(id) (from the window's module, else from the program's),
-// deletes the bitmap held in the 32-bit extra-byte field at fieldOffset, and stores and
+// deletes the bitmap held in the extra-byte slot at fieldOffset, and stores and
 // returns the new handle. Id 0, or an id found in neither module, leaves the field empty.
 HBITMAP LoadControlBitmap(HWND window, int fieldOffset, unsigned int id);
 
@@ -25,8 +27,9 @@ void DrawDisabledBitmap(HDC target, int x, int y, HDC source, int sourceX, int w
 
 // Extra window bytes that each class record reserves; each control checks its own layout
 // against these.
-constexpr int kKeyButtonExtraBytes = 20;
-constexpr int kBitmapControlExtraBytes = 4;
+constexpr int kKeyButtonReservedBytes = 8;  // unused, kept for the layout's sake
+constexpr int kKeyButtonExtraBytes = kKeyButtonReservedBytes + 3 * kSlotBytes;
+constexpr int kBitmapControlExtraBytes = kSlotBytes;
 
 // Window procedures of the classes.
 LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

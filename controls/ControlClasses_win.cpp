@@ -5,13 +5,12 @@
 #include "controls/ControlMessages.h"
 #include "controls/GroupFrame.h"
 #include "controls/LookupEdit.h"
+#include "controls/WindowSlots.h"
 #include "framework/UniqueHandle.h"
 
 namespace controls {
 
 static_assert(kControlMessageFirst == WM_USER + 100, "library messages start at WM_USER+100");
-// Bitmap handles live in 32-bit extra-byte fields.
-static_assert(sizeof(HBITMAP) == sizeof(LONG), "handles must fit a window long");
 
 namespace {
 
@@ -65,12 +64,12 @@ HBITMAP LoadControlBitmap(HWND window, int fieldOffset, unsigned int id) {
     HBITMAP loaded = nullptr;
     if (id != 0) {
         const char* name = MAKEINTRESOURCEA(LOWORD(id));
-        auto windowModule = reinterpret_cast<HINSTANCE>(GetWindowLongA(window, GWL_HINSTANCE));
+        auto windowModule = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
         loaded = LoadBitmapA(windowModule, name);
         if (!loaded) loaded = LoadBitmapA(GetModuleHandleA(nullptr), name);
     }
-    if (auto previous = reinterpret_cast<HBITMAP>(GetWindowLongA(window, fieldOffset))) DeleteObject(previous);
-    SetWindowLongA(window, fieldOffset, reinterpret_cast<LONG>(loaded));
+    if (auto previous = ReadSlot<HBITMAP>(window, fieldOffset)) DeleteObject(previous);
+    WriteSlot(window, fieldOffset, loaded);
     return loaded;
 }
 

@@ -8,7 +8,7 @@
 namespace controls {
 
 constexpr UINT kGroupFrameStyle = CS_PARENTDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-constexpr int kGroupFrameExtraBytes = 6;
+constexpr int kGroupFrameExtraBytes = sizeof(LONG_PTR) + sizeof(WORD);  // font slot, selection word
 
 LRESULT CALLBACK GroupFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

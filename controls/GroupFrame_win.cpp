@@ -12,6 +12,7 @@
 #include "controls/ControlMessages.h"
 #include "controls/DrawLines.h"
 #include "controls/TabDefinition.h"
+#include "controls/WindowSlots.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 
@@ -20,15 +21,15 @@ namespace controls {
 namespace {
 
 namespace slot {
-constexpr int kFont = 0;                          // HFONT from WM_SETFONT, not owned
-constexpr int kSelection = kFont + sizeof(LONG);  // WORD: column low byte, data row high byte
+constexpr int kFont = 0;                        // HFONT from WM_SETFONT, not owned
+constexpr int kSelection = kFont + kSlotBytes;  // WORD: column low byte, data row high byte
 constexpr int kByteCount = kSelection + sizeof(WORD);
 }  // namespace slot
 static_assert(slot::kByteCount == kGroupFrameExtraBytes, "the class record reserves the fields");
-static_assert(sizeof(HFONT) == sizeof(LONG), "handles must fit a window long");
+static_assert(kSlotBytes != 4 || slot::kSelection == 4, "on 32-bit Windows the field offsets are the fixed ones");
 
-HFONT Font(HWND group) { return reinterpret_cast<HFONT>(GetWindowLongA(group, slot::kFont)); }
-void SetFont(HWND group, HFONT font) { SetWindowLongA(group, slot::kFont, reinterpret_cast<LONG>(font)); }
+HFONT Font(HWND group) { return ReadSlot<HFONT>(group, slot::kFont); }
+void SetFont(HWND group, HFONT font) { WriteSlot(group, slot::kFont, font); }
 WORD SelectionWord(HWND group) { return GetWindowWord(group, slot::kSelection); }
 void SetSelectionWord(HWND group, WORD word) { SetWindowWord(group, slot::kSelection, word); }
 

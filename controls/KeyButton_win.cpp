@@ -11,6 +11,7 @@
 #include "controls/DrawLines.h"
 #include "controls/ControlMessages.h"
 #include "controls/SpokenText.h"
+#include "controls/WindowSlots.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 #include "res/resource.h"
@@ -22,29 +23,27 @@ namespace {
 // Extra-byte layout. The first 8 bytes are reserved and unused.
 namespace slot {
 constexpr int kReserved = 0;
-constexpr int kFaceBitmap = kReserved + 8;             // HBITMAP, owned
-constexpr int kState = kFaceBitmap + sizeof(LONG);     // BST_PUSHED | BST_FOCUS
-constexpr int kCommandTarget = kState + sizeof(LONG);  // HWND, 0 = the parent
-constexpr int kByteCount = kCommandTarget + sizeof(LONG);
+constexpr int kFaceBitmap = kReserved + kKeyButtonReservedBytes;  // HBITMAP, owned
+constexpr int kState = kFaceBitmap + kSlotBytes;                  // BST_PUSHED | BST_FOCUS
+constexpr int kCommandTarget = kState + kSlotBytes;               // HWND, 0 = the parent
+constexpr int kByteCount = kCommandTarget + kSlotBytes;
 }  // namespace slot
-static_assert(slot::kFaceBitmap == 8 && slot::kState == 12 && slot::kCommandTarget == 16, "field offsets are fixed");
+static_assert(kSlotBytes != 4 || (slot::kFaceBitmap == 8 && slot::kState == 12 && slot::kCommandTarget == 16),
+              "on 32-bit Windows the field offsets are the fixed ones");
 static_assert(slot::kByteCount == kKeyButtonExtraBytes, "the class record reserves the fields");
-static_assert(sizeof(HBITMAP) == sizeof(LONG) && sizeof(HWND) == sizeof(LONG), "handles must fit a window long");
 static_assert(kAcceleratorVirtualKey == FVIRTKEY && kAcceleratorShift == FSHIFT && kAcceleratorControl == FCONTROL &&
                   kAcceleratorAlt == FALT,
               "accelerator flags as the platform has them");
 
-HBITMAP FaceBitmap(HWND button) { return reinterpret_cast<HBITMAP>(GetWindowLongA(button, slot::kFaceBitmap)); }
-UINT State(HWND button) { return static_cast<UINT>(GetWindowLongA(button, slot::kState)); }
-void SetState(HWND button, UINT state) { SetWindowLongA(button, slot::kState, static_cast<LONG>(state)); }
-HWND CommandTarget(HWND button) { return reinterpret_cast<HWND>(GetWindowLongA(button, slot::kCommandTarget)); }
-void SetCommandTarget(HWND button, HWND target) {
-    SetWindowLongA(button, slot::kCommandTarget, reinterpret_cast<LONG>(target));
-}
+HBITMAP FaceBitmap(HWND button) { return ReadSlot<HBITMAP>(button, slot::kFaceBitmap); }
+UINT State(HWND button) { return ReadSlot<UINT>(button, slot::kState); }
+void SetState(HWND button, UINT state) { WriteSlot(button, slot::kState, state); }
+HWND CommandTarget(HWND button) { return ReadSlot<HWND>(button, slot::kCommandTarget); }
+void SetCommandTarget(HWND button, HWND target) { WriteSlot(button, slot::kCommandTarget, target); }
 // A new window's extra bytes are already zero, and under Wine every write of one is a
 // request to its server: 78 of them for the keypad's creation.
-void ClearField(HWND button, int slot) {
-    if (GetWindowLongA(button, slot) != 0) SetWindowLongA(button, slot, 0);
+void ClearField(HWND button, int offset) {
+    if (ReadSlot<LONG_PTR>(button, offset) != 0) WriteSlot<LONG_PTR>(button, offset, 0);
 }
 
 constexpr int kImageNormal = 0;

@@ -9,6 +9,7 @@ dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
 packages=(cmake g++ make googletest
           clang libclang-rt-14-dev clang-format
           g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
+          g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps imagemagick
           nsis zip unzip libbenchmark-dev)
 

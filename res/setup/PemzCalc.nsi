@@ -2,7 +2,13 @@
 ;   PEMZ_VERSION    shown version ("1.00")      PEMZ_VERSION4  four-part version ("1.0.0.1")
 ;   PEMZ_FILES      generated .nsh naming the files to install and remove
 ;   PEMZ_ICON       the program's icon          PEMZ_OUTFILE   the setup to write
+;   PEMZ_TARGET     (optional) amd64-unicode for the 64-bit test build; the shipped
+;                   setup is a 32-bit program, so that it runs on every Windows
+!ifdef PEMZ_TARGET
+Target ${PEMZ_TARGET}
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

@@ -602,7 +602,7 @@ TEST_F(ControlsTest, BitmapControlNaturalStretchedAndPlaceholder) {
     SendMessageA(natural, CLM_SETBITMAP, 0, 0);
     Settle();
     EXPECT_EQ(SizeOf(natural).cx, 60);
-    EXPECT_EQ(GetWindowLongA(natural, 0), 0);
+    EXPECT_EQ(GetWindowLongPtrA(natural, 0), 0);
 }
 
 TEST_F(ControlsTest, ClicksPassThroughBitmapControl) {
@@ -630,7 +630,8 @@ TEST_F(ControlsTest, GridGetsArrowKeysAndStopperIsInert) {
     HWND grid = Item(IDC_GRID);
     ASSERT_NE(grid, nullptr);
     g_gridKeys.clear();
-    g_gridProc = reinterpret_cast<WNDPROC>(SetWindowLongA(grid, GWL_WNDPROC, reinterpret_cast<LONG>(RecordGridKeys)));
+    g_gridProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(grid, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordGridKeys)));
     SetFocus(grid);
     Settle();
     for (WPARAM key : {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP}) PostMessageA(grid, WM_KEYDOWN, key, 1);
@@ -645,7 +646,7 @@ TEST_F(ControlsTest, GridGetsArrowKeysAndStopperIsInert) {
     HWND stopper = Item(IDC_STOPPER);
     ASSERT_NE(stopper, nullptr);
     EXPECT_EQ(SendMessageA(stopper, WM_GETDLGCODE, 0, 0), 0);
-    EXPECT_EQ(GetClassLongA(stopper, GCL_HBRBACKGROUND), 0u);
+    EXPECT_EQ(GetClassLongPtrA(stopper, GCLP_HBRBACKGROUND), 0u);
 }
 
 // ---- Screen readers ------------------------------------------------------------------------
@@ -684,16 +685,16 @@ TEST_F(ControlsTest, LoadControlBitmapReplacesOrEmptiesTheField) {
     HWND picture = Item(IDC_PLACEHOLDER);
     HBITMAP first = LoadControlBitmap(picture, 0, IDB_LOGO);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(GetWindowLongA(picture, 0), reinterpret_cast<LONG>(first));
+    EXPECT_EQ(GetWindowLongPtrA(picture, 0), reinterpret_cast<LONG_PTR>(first));
 
     EXPECT_EQ(LoadControlBitmap(picture, 0, 4321), nullptr);  // no such bitmap
-    EXPECT_EQ(GetWindowLongA(picture, 0), 0);
+    EXPECT_EQ(GetWindowLongPtrA(picture, 0), 0);
     EXPECT_EQ(GetObjectType(first), 0u);  // deleted
 
     HBITMAP second = LoadControlBitmap(picture, 0, 0x10000 | IDB_LOGO);  // only the low word counts
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(LoadControlBitmap(picture, 0, 0), nullptr);
-    EXPECT_EQ(GetWindowLongA(picture, 0), 0);
+    EXPECT_EQ(GetWindowLongPtrA(picture, 0), 0);
     EXPECT_EQ(GetObjectType(second), 0u);
 }
 

@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include <cstring>
+#include <limits>
 #include <map>
 
 namespace e2e {
@@ -361,25 +362,35 @@ std::string Program::Start(bool onlyCreated) {
 }
 
 namespace {
-// The 32-bit PEB's GdiSharedHandleTable: 0x10000 entries of 24 bytes (object 8,
-// owner 4, unique 2, type 1, flags 1, user 8); a non-zero type is a live object.
-// In a 64-bit prefix Wine leaves that field 0 and fills the 64-bit PEB's, which it
-// puts one page below the 32-bit one.
-constexpr DWORD kPebGdiTable = 0x94;
-constexpr DWORD kPeb64Offset = 0x1000;
-constexpr DWORD kPeb64GdiTable = 0xF8;
+// The PEB's GdiSharedHandleTable: 0x10000 entries of 24 bytes (object 8, owner 4,
+// unique 2, type 1, flags 1, user 8) on both architectures; a non-zero type is a live
+// object. The program has the driver's architecture, so its PEB has the driver's layout.
+constexpr ULONG_PTR kPebGdiTable = sizeof(void*) == 4 ? 0x94 : 0xF8;
+constexpr ULONG_PTR kPeb64GdiTable = 0xF8;
+// A 32-bit program in a 64-bit prefix: Wine leaves the 32-bit PEB's field 0 and fills
+// the 64-bit PEB's, which it puts one page below the 32-bit one.
+constexpr ULONG_PTR kPeb64Offset = 0x1000;
 constexpr size_t kGdiEntries = 0x10000;
 constexpr size_t kGdiEntrySize = 24;
 constexpr size_t kGdiTypeOffset = 14;
 
-struct BasicInformation {  // PROCESS_BASIC_INFORMATION, 32-bit
-    LONG exitStatus;
-    DWORD pebBaseAddress;
-    DWORD affinityMask;
-    LONG basePriority;
-    DWORD uniqueProcessId;
-    DWORD parentProcessId;
+struct BasicInformation {  // PROCESS_BASIC_INFORMATION, with the padding of either architecture
+    LONG_PTR exitStatus;
+    ULONG_PTR pebBaseAddress;
+    ULONG_PTR affinityMask;
+    LONG_PTR basePriority;
+    ULONG_PTR uniqueProcessId;
+    ULONG_PTR parentProcessId;
 };
+
+template <class Pointer>
+bool ReadPointer(HANDLE process, ULONG_PTR address, ULONGLONG& value) {
+    Pointer read{};
+    SIZE_T count = 0;
+    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(address), &read, sizeof read, &count)) return false;
+    value = read;
+    return true;
+}
 
 int CountGdiObjects(HANDLE process) {
     using QueryFunction = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
@@ -387,22 +398,17 @@ int CountGdiObjects(HANDLE process) {
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
     BasicInformation basic{};
     if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0) return -1;
-    DWORD table = 0;
-    SIZE_T read = 0;
-    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(basic.pebBaseAddress + kPebGdiTable), &table,
-                             sizeof table, &read))
+    ULONGLONG table = 0;
+    if (!ReadPointer<ULONG_PTR>(process, basic.pebBaseAddress + kPebGdiTable, table)) return -1;
+    if (table == 0 && sizeof(void*) == 4 &&
+        !ReadPointer<ULONGLONG>(process, basic.pebBaseAddress - kPeb64Offset + kPeb64GdiTable, table))
         return -1;
-    if (table == 0) {
-        ULONGLONG table64 = 0;
-        const DWORD peb64 = basic.pebBaseAddress - kPeb64Offset;
-        if (!::ReadProcessMemory(process, reinterpret_cast<void*>(peb64 + kPeb64GdiTable), &table64, sizeof table64,
-                                 &read) ||
-            table64 == 0 || table64 > MAXDWORD)
-            return -1;
-        table = static_cast<DWORD>(table64);
-    }
+    if (table == 0 || table > std::numeric_limits<ULONG_PTR>::max()) return -1;
     std::vector<unsigned char> entries(kGdiEntries * kGdiEntrySize);
-    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &read)) return -1;
+    SIZE_T read = 0;
+    if (!::ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<ULONG_PTR>(table)), entries.data(),
+                             entries.size(), &read))
+        return -1;
     int live = 0;
     for (size_t i = 0; i < kGdiEntries; ++i) live += entries[i * kGdiEntrySize + kGdiTypeOffset] != 0;
     return live;
