@@ -2,7 +2,9 @@
 # Builds and runs every benchmark, then writes docs/performance.md from this run's
 # figures: start-up against the baseline dialog (alternating), private bytes, a
 # typed digit, a key's command in process, idle CPU, program size, and the engine
-# natively (Google Benchmark).
+# natively (Google Benchmark). The Windows figures come from the shipped 32-bit
+# program, or where the host runs no 32-bit code from the 64-bit build measured
+# against a 64-bit baseline; the document says which.
 #   PEMZ_BENCH_STARTS   start-ups of each program (default 21)
 #   PEMZ_BENCH_REPEATS  repetitions of each engine benchmark (default 15)
 set -euo pipefail
@@ -22,9 +24,17 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 "$root/build/bench-native/bench/pemz_bench_engine" --benchmark_repetitions="$repeats" --benchmark_color=false | tee "$out/engine.txt"
 
-win="$root/build/win32"
+source "$root/scripts/host-arch.sh"
 # A prefix of the benchmarks' own, so that test runs leave no state behind for them.
-export WINEPREFIX="$root/build/wineprefix-bench"
+if [ "$PEMZ_HOST_RUNS_32BIT" = 1 ]; then
+    tree=win32 arch='32-bit (i686) build, `build/win32`, the shipped program'
+    export WINEPREFIX="$root/build/wineprefix-bench"
+else
+    tree=win64 arch='64-bit (x86_64) build, `build/win64`, a test vehicle: the host runs no 32-bit code'
+    export WINEPREFIX="$root/build/wineprefix-bench64" WINEARCH=win64
+fi
+echo "bench: $PEMZ_HOST_ARCH_NOTE; measuring build/$tree"
+win="$root/build/$tree"
 PEMZ_FORCE_XVFB=1 bash "$root/scripts/with-display.sh" bash -c '
     set -e
     run() { bash "$0/cmake/wine-run.sh" "$@"; }
@@ -46,7 +56,8 @@ row() {  # label, figure name, unit, scale
 ratio() { awk -v a="$(field "$1" 2)" -v b="$(field "$2" 2)" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 
 size=$(stat -c %s "$win/PemzCalc.exe")
-imports=$(i686-w64-mingw32-objdump -p "$win/PemzCalc.exe" | awk '/DLL Name:/ { printf "%s%s", sep, $3; sep = ", " }')
+objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$win/CMakeCache.txt")
+imports=$("$objdump" -p "$win/PemzCalc.exe" | awk '/DLL Name:/ { printf "%s%s", sep, $3; sep = ", " }')
 # The hand-written part of the document (findings, changes) is kept from its last version.
 marker='<!-- Hand-written below this line; scripts/bench.sh keeps it. -->'
 notes=$(awk -v m="$marker" 'kept || $0 == m { kept = 1; print }' "$root/docs/performance.md" 2>/dev/null || true)
@@ -61,13 +72,15 @@ change the number of runs).
 
 ## Machine and load
 
-- ${cpu:-unknown CPU}, $(nproc) cores, $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo); $(wine --version 2>/dev/null || echo Wine) under Xvfb.
+- ${cpu:-unknown CPU}, $(nproc) cores, $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo); $(/usr/lib/wine/wine64 --version 2>/dev/null || echo Wine) under Xvfb.
 - Load average (1, 5, 15 min): ${load_before} before the run, ${load_after} after it.
 - The machine is shared: the run may overlap builds and tests of other work on the same cores.
   Absolute times therefore wander between runs; the ratios come from runs taken in turn within
   one invocation, so that a change of load falls on both programs alike.
 
 ## Start-up, memory, typing and idle (Windows program under Wine)
+
+Measured on the ${arch}.
 
 Method: \`pemz_bench_startup\` creates the process, waits for input idle (\`WaitForInputIdle\`),
 finds the shown main window and reads its francs line (a sent message, answered only once the
@@ -113,7 +126,7 @@ $(row "GetTickCount step (the flash's 30 ms are counted in it)" tick_step_ms ms)
 
 ## Size
 
-\`build/win32/PemzCalc.exe\` as built (Release, stripped, static): **${size} bytes ($(awk -v s="$size" 'BEGIN { printf "%.1f", s / 1024 }') KiB)**,
+\`build/$tree/PemzCalc.exe\` as built (Release, stripped, static): **${size} bytes ($(awk -v s="$size" 'BEGIN { printf "%.1f", s / 1024 }') KiB)**,
 importing ${imports}. Goal ≤ 256 KiB; the \`program_image\` test holds the build to
 256 KiB and to that import list.
 
