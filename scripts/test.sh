@@ -34,8 +34,8 @@ else
     echo "test: static checks of build/win32, the shipped 32-bit program"
     (cd "$root/build/win32" && ctest --output-on-failure -L static) || status=1
     not_run=$(cd "$root/build/win32" && ctest -N -LE static | sed -n 's/^ *Test *#[0-9]*: //p' | tr '\n' ' ')
-    echo "test: NOTE the 32-bit program was built and checked statically, but not run: this host runs no"
-    echo "test:      32-bit code. Its Windows tests run on build/win64 below instead; not run on build/win32: $not_run"
+    echo "test: NOTE the 32-bit program was built and checked statically, but not run ($PEMZ_HOST_ARCH_NOTE)."
+    echo "test:      Its Windows tests run on build/win64 below instead; not run on build/win32: $not_run"
 fi
 echo "test: Windows tests of build/win64, the same sources as a 64-bit program, under wine64"
 windows_ctest win64 || status=1
