@@ -23,7 +23,7 @@ std::string RecordedFile() { return DirectoryOf(RecorderPath()) + "\\recorded.tx
 // The command line the stand-in browser was started with, once it has written it.
 std::optional<std::string> RecordedCommandLine() {
     std::optional<std::string> line;
-    WaitFor(
+    const bool written = WaitFor(
         [&] {
             std::ifstream in(RecordedFile(), std::ios::binary);
             if (!in) return false;
@@ -34,7 +34,7 @@ std::optional<std::string> RecordedCommandLine() {
         },
         10000);
     ::DeleteFileA(RecordedFile().c_str());
-    return line;
+    return written ? line : std::nullopt;
 }
 
 // Longest horizontal run of one colour: the underline of a link.

@@ -41,8 +41,9 @@ std::optional<std::string> CopyWith(Program& app, UINT command) {
 // What the line looks like when it paints itself now.
 Image RepaintedLine(Program& app, HWND line) {
     ::RedrawWindow(line, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-    WaitFor([&] { return !::GetUpdateRect(line, nullptr, FALSE); });
-    app.Sync();
+    if (!WaitFor([&] { return !::GetUpdateRect(line, nullptr, FALSE); }))
+        ADD_FAILURE() << "the line never painted what was invalidated";
+    if (!app.Sync()) ADD_FAILURE() << "the calculator does not answer";
     return CaptureScreen(ClientRectOnScreen(line));
 }
 
