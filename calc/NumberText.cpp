@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "calc/CharacterClass.h"
+
 namespace calc {
 
 const char* const kPlusInfinityText = "Infini";
@@ -21,11 +23,6 @@ constexpr std::size_t kMaxFixedLength = 1 + (std::numeric_limits<double>::max_ex
 // The decimals "Auto" shows are limited so that a number keeps at most this
 // many significant digits: beyond it a double prints binary noise.
 constexpr int kAutoSignificantDigits = 15;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// White space of the C locale, which is what "%lf" skips.
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 const char* NonFiniteText(double x) {
     if (std::isnan(x)) return kNotANumberText;
@@ -174,5 +171,11 @@ std::string FormatParityField(double parity) {
 }
 
 bool IsUsableParity(double parity) { return std::isfinite(parity) && parity > 0.0; }
+
+std::optional<double> ParseParity(const std::string& text) {
+    double parity = 0.0;
+    if (ScanNumber(text, parity) != 1 || !IsUsableParity(parity)) return std::nullopt;
+    return parity;
+}
 
 }  // namespace calc

@@ -5,6 +5,7 @@
 #ifndef PEMZ_CALC_NUMBERTEXT_H
 #define PEMZ_CALC_NUMBERTEXT_H
 
+#include <optional>
 #include <string>
 
 namespace calc {
@@ -68,6 +69,10 @@ std::string FormatParityField(double parity);
 // A parity the program takes and stores: finite and above zero (an overflowing text
 // reads as infinity, which would turn every amount into infinity or zero).
 bool IsUsableParity(double parity);
+
+// A parity read from text, as the settings dialog takes it and the store reads it back:
+// the text's first number when that is a usable parity, else nothing.
+std::optional<double> ParseParity(const std::string& text);
 
 }  // namespace calc
 

@@ -13,6 +13,7 @@
 #include "controls/DrawLines.h"
 #include "controls/TabDefinition.h"
 #include "controls/WindowSlots.h"
+#include "framework/DerivedFont.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 
@@ -78,14 +79,9 @@ LRESULT SendSelectAt(HWND group, TabCell cell) {
 void DrawLabel(HWND group, HDC dc, const RECT& box, const TabItem* item, bool selected) {
     if (!item || item->label.empty()) return;
     const HFONT font = Font(group);
-    fw::UniqueFont bold;
-    if (selected && font) {
-        LOGFONTA description{};
-        if (GetObjectA(font, sizeof description, &description)) {
-            description.lfWeight = FW_BOLD;
-            bold.reset(CreateFontIndirectA(&description));
-        }
-    }
+    const fw::UniqueFont bold =
+        selected ? fw::DerivedFont(font, [](LOGFONTA& description) { description.lfWeight = FW_BOLD; })
+                 : fw::UniqueFont();
     HGDIOBJ chosen = bold ? bold.get() : font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT);
     fw::SelectGuard selectedFont(dc, chosen);
     const COLORREF previousColour = SetTextColor(dc, GetSysColor(item->disabled ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
@@ -111,9 +107,9 @@ void Paint(HWND group) {
     fw::SelectGuard restorePen(dc, black);
 
     // The page's outline: black bottom, white left, shadow just above the bottom.
-    DrawLines(dc, black, {{0, height - 1}, {width - 8 * rows - 1, height - 1}});
+    DrawLines(dc, black, {{0, height - 1}, {width - kTabRowStep * rows - 1, height - 1}});
     DrawLines(dc, white, {{1, rows * tabHeight}, {1, height - 2}});
-    DrawLines(dc, shadow.get(), {{1, height - 2}, {width - 8 * rows - 1, height - 2}});
+    DrawLines(dc, shadow.get(), {{1, height - 2}, {width - kTabRowStep * rows - 1, height - 2}});
 
     const bool focused = GetFocus() == group;
     for (int displayRow = 0; displayRow < rows; ++displayRow) {
@@ -149,12 +145,16 @@ void Paint(HWND group) {
                 DrawFocusRect(dc, &mark);
             }
         }
-        // The right and lower edges of the page behind, one per row, 8 pixels further right.
+        // The right and lower edges of the page behind, one per row, a row step further right.
         const int rowRight = layout.RowRight(displayRow), rowBottom = layout.TabBounds(displayRow, 0).bottom,
                   pageBottom = height - displayRow * tabHeight - 1;
-        DrawLines(dc, black, {{rowRight - 1, rowBottom - 1}, {rowRight - 1, pageBottom}, {rowRight - 9, pageBottom}});
+        DrawLines(
+            dc, black,
+            {{rowRight - 1, rowBottom - 1}, {rowRight - 1, pageBottom}, {rowRight - kTabRowStep - 1, pageBottom}});
         DrawLines(dc, shadow.get(),
-                  {{rowRight - 2, rowBottom - 1}, {rowRight - 2, pageBottom - 1}, {rowRight - 9, pageBottom - 1}});
+                  {{rowRight - 2, rowBottom - 1},
+                   {rowRight - 2, pageBottom - 1},
+                   {rowRight - kTabRowStep - 1, pageBottom - 1}});
         if (displayRow == 0) {  // the page's top edge, open under the selected tab
             if (selectedColumn > 0)
                 DrawLines(dc, white, {{1, rows * tabHeight}, {selectedColumn * tabWidth + 1, rows * tabHeight}});

@@ -136,8 +136,16 @@ void InvalidateUnderneath(HWND lookup) {
     InvalidateRect(parent, &r, TRUE);
 }
 
-void SendLookupCommand(HWND lookup) {
-    SendMessageA(lookup, WM_COMMAND, MAKEWPARAM(ID_LOOKUP, 0), reinterpret_cast<LPARAM>(lookup));
+// The command a press of the drop button gives, to the lookup itself: sent after a click,
+// posted for a screen reader's default action (the application may open a window in
+// answer, which the reader must not wait for).
+void DeliverLookupCommand(HWND lookup, bool post) {
+    const WPARAM command = MAKEWPARAM(ID_LOOKUP, 0);
+    const auto from = reinterpret_cast<LPARAM>(lookup);
+    if (post)
+        PostMessageA(lookup, WM_COMMAND, command, from);
+    else
+        SendMessageA(lookup, WM_COMMAND, command, from);
 }
 
 bool InButton(const RECT& button, LPARAM point) {
@@ -186,7 +194,7 @@ void TrackButton(HWND lookup, const RECT& button) {
     }
     if (GetCapture() == lookup) ReleaseCapture();
     DrawButton(lookup, false);
-    if (inside) SendLookupCommand(lookup);
+    if (inside) DeliverLookupCommand(lookup, false);
 }
 
 LRESULT OnNcLButtonDown(HWND lookup, const EditClass& edit, WPARAM wParam, LPARAM lParam) {
@@ -227,11 +235,10 @@ protected:
             return false;
         return true;
     }
-    // What a click on the drop button ends with. Posted: the application may open a
-    // window in answer, which the caller must not wait for.
+    // What a click on the drop button ends with.
     HRESULT DoDefaultAction(long) override {
         if (!Clickable()) return E_FAIL;
-        PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(ID_LOOKUP, 0), reinterpret_cast<LPARAM>(Window()));
+        DeliverLookupCommand(Window(), true);
         return S_OK;
     }
 };
@@ -298,7 +305,7 @@ LRESULT CALLBACK LookupEditProc(HWND lookup, UINT message, WPARAM wParam, LPARAM
     case WM_KEYUP:
         if (wParam != VK_F4) return passOn();
         DrawButton(lookup, false);
-        SendLookupCommand(lookup);
+        DeliverLookupCommand(lookup, false);
         return 0;
     default: return passOn();
     }

@@ -4,16 +4,18 @@
 #include <algorithm>
 #include <climits>
 
+#include "calc/CharacterClass.h"
+
 namespace controls {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+using calc::IsCSpace;
+using calc::IsDigit;
 
 // atoi's reading (blanks, sign, digits) without its overflow: the value saturates
 // far beyond any count we accept, so clamping afterwards is enough.
 long long ReadCount(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && IsSpace(text[pos])) ++pos;
+    while (pos < text.size() && IsCSpace(text[pos])) ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
     long long value = 0;
@@ -150,13 +152,13 @@ TabLayout::TabLayout(const TabDefinition& def, int clientWidth, int clientHeight
       width_(clientWidth),
       height_(clientHeight),
       tabHeight_(std::max(1, tabHeight)),
-      tabWidth_(std::max(1, (clientWidth - 8 * def.rows) / def.columns)) {}
+      tabWidth_(std::max(1, (clientWidth - kTabRowStep * def.rows) / def.columns)) {}
 
-int TabLayout::RowRight(int displayRow) const { return width_ - 8 * (rows_ - displayRow) + 7; }
+int TabLayout::RowRight(int displayRow) const { return width_ - kTabRowStep * (rows_ - displayRow) + kTabRowStep - 1; }
 
 TabRect TabLayout::TabBounds(int displayRow, int column) const {
     TabRect r;
-    r.left = 8 * displayRow + 1 + column * tabWidth_;
+    r.left = kTabRowStep * displayRow + 1 + column * tabWidth_;
     r.right = column == columns_ - 1 ? RowRight(displayRow) : r.left + tabWidth_ - 1;
     r.top = (rows_ - displayRow - 1) * tabHeight_;
     r.bottom = (rows_ - displayRow) * tabHeight_;
@@ -176,8 +178,8 @@ int TabLayout::DataRowShown(int displayRow, int column, TabCell selection) const
 std::optional<TabCell> TabLayout::HitTest(int x, int y, TabCell selection) const {
     if (x < 0 || y < 0) return std::nullopt;
     const int displayRow = rows_ - y / tabHeight_ - 1;
-    if (displayRow < 0 || displayRow >= rows_ || x <= 8 * displayRow) return std::nullopt;
-    const int column = (x - 8 * displayRow) / tabWidth_;
+    if (displayRow < 0 || displayRow >= rows_ || x <= kTabRowStep * displayRow) return std::nullopt;
+    const int column = (x - kTabRowStep * displayRow) / tabWidth_;
     if (column >= columns_) return std::nullopt;
     return TabCell{column, DataRowShown(displayRow, column, selection)};
 }

@@ -85,6 +85,10 @@ struct TabRect {
     }
 };
 
+// Each row of tabs, and the edge of the page behind it, stands this many pixels right
+// of the row in front of it.
+constexpr int kTabRowStep = 8;
+
 // Sizes of one control: its client area, the height of a tab; the tab width follows.
 class TabLayout {
 public:
@@ -95,7 +99,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int TabHeight() const { return tabHeight_; }
-    // (width - 8 * rows) / columns, but at least one pixel when the control is too narrow.
+    // (width - kTabRowStep * rows) / columns, but at least one pixel when the control is too narrow.
     int TabWidth() const { return tabWidth_; }
 
     // Display row 0 is the front row, touching the page; rows - 1 is at the top.

@@ -92,6 +92,10 @@
 #define IDS_DESCRIPTION      5017
 #define IDS_EXTENSION        5018  // deliberately absent: no document extension
 
+// ---- The maker's pages: the menu opens them, the about box shows the second --
+#define PEMZ_HOME_PAGE       "https://pemz.example"
+#define PEMZ_SUPPORT_PAGE    "https://pemz.example/support"
+
 #ifndef RC_INVOKED
 static_assert(IDC_KEY_9 - IDC_KEY_0 == 9, "digit keys must be contiguous");
 static_assert(IDC_FOCUS_HOLDER == IDC_KEY_POINT + 1 && IDC_KEY_PERCENT == IDC_FOCUS_HOLDER + 1,

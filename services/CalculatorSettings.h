@@ -1,5 +1,6 @@
 // The calculator's stored settings: the one place that knows their value names and how
-// a stored 32-bit number becomes a setting.
+// a stored 32-bit number becomes a setting. The machine-wide parity keeps its key and
+// text form in the store (SettingsStore::LoadParity, SaveParity), which this passes on to.
 #ifndef PEMZ_SERVICES_CALCULATORSETTINGS_H
 #define PEMZ_SERVICES_CALCULATORSETTINGS_H
 

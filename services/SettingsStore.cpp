@@ -116,8 +116,7 @@ bool SettingsStore::SettingExists(const std::string& path, RegistryRoot root) co
 double SettingsStore::LoadParity() const {
     std::string text;
     ReadSettingText(kParityPath, text, std::string(), RegistryRoot::LocalMachine);
-    double parity = 0.0;
-    return calc::ScanNumber(text, parity) == 1 && calc::IsUsableParity(parity) ? parity : kDefaultParity;
+    return calc::ParseParity(text).value_or(kDefaultParity);
 }
 
 bool SettingsStore::SaveParity(double parity) const {

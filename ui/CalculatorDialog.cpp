@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/Application.h"
+#include "framework/DerivedFont.h"
 #include "framework/FrameworkIds.h"
 #include "framework/WindowText.h"
 #include "res/resource.h"
@@ -19,8 +20,8 @@
 
 namespace ui {
 
-const char kHomePage[] = "https://pemz.example";
-const char kSupportPage[] = "https://pemz.example/support";
+const char kHomePage[] = PEMZ_HOME_PAGE;
+const char kSupportPage[] = PEMZ_SUPPORT_PAGE;
 
 namespace {
 
@@ -32,6 +33,12 @@ constexpr WPARAM kPasteLimit = 400;
 constexpr COLORREF kLabelColour = RGB(0, 0, 255);
 
 services::CalculatorSettings StoredSettings() { return services::CalculatorSettings(services::ProgramSettings()); }
+
+// The precision selector's items, in list order: item i stands for precision i - 1.
+const char* const kPrecisionItems[] = {"Auto", "0", "1", "2", "3", "4"};
+// Unsigned arithmetic: any stored number is a valid (possibly absent) item index.
+WPARAM SelectorIndex(std::int32_t precision) { return static_cast<WPARAM>(precision) + 1; }
+std::int32_t PrecisionAt(LRESULT index) { return static_cast<std::int32_t>(index) - 1; }
 
 // Switches a control's redrawing off for a scope. Switched back on, the control is
 // repainted whole: while it was off its own repaint requests were dropped.
@@ -123,10 +130,8 @@ bool CalculatorDialog::OnInitDialog() {
     parityLabel_.Bind(Item(IDC_PARITY_LABEL));
     focusHolder_ = Item(IDC_FOCUS_HOLDER);
 
-    // The precision selector's items, in list order: item i stands for precision i - 1.
     HWND precision = Item(IDC_PRECISION);
-    for (const char* item : {"Auto", "0", "1", "2", "3", "4"})
-        ::SendMessageA(precision, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    for (const char* item : kPrecisionItems) ::SendMessageA(precision, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 
     fw::UniqueMenu menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN)));
     if (menu && ::SetMenu(window, menu.get())) menu.release();  // the window owns it now
@@ -138,8 +143,7 @@ bool CalculatorDialog::OnInitDialog() {
     const calc::EngineSettings settings = StoredSettings().Load();
     calculator_.Initialise(settings);
 
-    // Unsigned arithmetic: any stored number is a valid (possibly absent) item index.
-    ::SendMessageA(precision, CB_SETCURSEL, static_cast<WPARAM>(settings.precision) + 1, 0);
+    ::SendMessageA(precision, CB_SETCURSEL, SelectorIndex(settings.precision), 0);
     ::CheckDlgButton(window, settings.euroInput != 0 ? IDC_INPUT_EURO : IDC_INPUT_FRANCS, BST_CHECKED);
     WriteParityLabel();
 
@@ -157,11 +161,10 @@ bool CalculatorDialog::OnInitDialog() {
 // The parity label and the memory indicator in a smaller Arial.
 void CalculatorDialog::CreateLabelFont() {
     const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(Item(IDC_PARITY_LABEL), WM_GETFONT, 0, 0));
-    LOGFONTA logFont;
-    if (!dialogFont || ::GetObjectA(dialogFont, sizeof logFont, &logFont) == 0) return;
-    logFont.lfHeight = logFont.lfHeight * 9 / 11;  // C++ truncates toward zero: -11 gives -9
-    ::lstrcpynA(logFont.lfFaceName, "Arial", LF_FACESIZE);
-    labelFont_.reset(::CreateFontIndirectA(&logFont));
+    labelFont_ = fw::DerivedFont(dialogFont, [](LOGFONTA& font) {
+        font.lfHeight = font.lfHeight * 9 / 11;  // C++ truncates toward zero: -11 gives -9
+        ::lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
+    });
     if (!labelFont_) return;
     const auto font = reinterpret_cast<WPARAM>(labelFont_.get());
     ::SendMessageA(Item(IDC_PARITY_LABEL), WM_SETFONT, font, TRUE);
@@ -303,9 +306,9 @@ void CalculatorDialog::OnSettings() {
 // ---- Selectors ---------------------------------------------------------------------
 
 void CalculatorDialog::OnPrecisionChanged() {
-    const auto index = static_cast<std::int32_t>(::SendMessageA(Item(IDC_PRECISION), CB_GETCURSEL, 0, 0));
-    StoredSettings().SavePrecision(index - 1);
-    calculator_.SetPrecision(index - 1);
+    const std::int32_t precision = PrecisionAt(::SendMessageA(Item(IDC_PRECISION), CB_GETCURSEL, 0, 0));
+    StoredSettings().SavePrecision(precision);
+    calculator_.SetPrecision(precision);
 }
 
 // One handler for both buttons: the automatic radio buttons are already switched.

@@ -17,7 +17,7 @@ namespace ui {
 
 // The maker's pages opened by the "Pemz sur le Web" menu items.
 extern const char kHomePage[];
-extern const char kSupportPage[];  // kHomePage + "/support"
+extern const char kSupportPage[];
 
 class CalculatorDialog : public fw::Dialog, private calc::DisplayHost {
 public:

@@ -1,6 +1,7 @@
 // Drawing of the about box's links.
 #include "ui/LinkButton.h"
 
+#include "framework/DerivedFont.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 
@@ -11,10 +12,7 @@ namespace {
 // The parent dialog's font with the underline on, or none when the dialog has no font.
 fw::UniqueFont UnderlinedDialogFont(HWND button) {
     const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(::GetParent(button), WM_GETFONT, 0, 0));
-    LOGFONTA logFont;
-    if (!dialogFont || ::GetObjectA(dialogFont, sizeof logFont, &logFont) == 0) return fw::UniqueFont();
-    logFont.lfUnderline = TRUE;
-    return fw::UniqueFont(::CreateFontIndirectA(&logFont));
+    return fw::DerivedFont(dialogFont, [](LOGFONTA& font) { font.lfUnderline = TRUE; });
 }
 
 COLORREF TextColour(UINT itemState) {

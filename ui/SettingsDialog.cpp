@@ -9,7 +9,6 @@
 #include "res/resource.h"
 #include "services/CalculatorSettings.h"
 #include "services/ProgramSettings.h"
-#include "ui/ParityInput.h"
 
 namespace ui {
 
@@ -29,10 +28,9 @@ void SettingsDialog::OnOK() {
     fw::Dialog::OnOK();
     const services::CalculatorSettings stored(services::ProgramSettings());
 
-    double parity = 0.0;
-    if (ReadParity(fw::WindowText(Item(IDC_PARITY_FIELD)), parity)) {
-        presentation_.parity = parity;
-        stored.SaveParity(parity);
+    if (const auto parity = calc::ParseParity(fw::WindowText(Item(IDC_PARITY_FIELD)))) {
+        presentation_.parity = *parity;
+        stored.SaveParity(*parity);
     }
     presentation_.thousandsSeparator = CharacterField(IDC_SEPARATOR_FIELD);
     presentation_.decimalPoint = CharacterField(IDC_POINT_FIELD);

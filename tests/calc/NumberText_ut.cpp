@@ -181,5 +181,24 @@ TEST(ScanNumber, DecimalFormsOnly) {
     EXPECT_TRUE(out == 0 && std::signbit(out));
 }
 
+TEST(ParseParity, TakesLeadingPositiveFiniteNumbers) {
+    const struct {
+        const char* text;
+        double parity;
+    } accepted[] = {
+        {"6.55957", 6.55957}, {"6,55957", 6.0},       {"  7", 7.0},
+        {"1e2", 100.0},       {"0.000001", 0.000001}, {"40.3399x", 40.3399},
+    };
+    for (const auto& row : accepted) {
+        EXPECT_EQ(ParseParity(row.text), row.parity) << row.text;
+    }
+}
+
+TEST(ParseParity, RefusesZeroNegativeTextAndOverflow) {
+    for (const char* text : {"0", "0.0", "-3", "-0", "abc", "", " ", ",5", "1e999", "1e-400", "inf", "nan", "-1e999"}) {
+        EXPECT_EQ(ParseParity(text), std::nullopt) << text;
+    }
+}
+
 }  // namespace
 }  // namespace calc

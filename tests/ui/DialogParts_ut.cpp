@@ -9,7 +9,6 @@
 #include "res/resource.h"
 #include "ui/KeyFlashTable.h"
 #include "ui/LinkButton.h"
-#include "ui/ParityInput.h"
 
 namespace {
 
@@ -31,29 +30,6 @@ TEST(KeyFlash, NothingElseFlashes) {
     for (unsigned ch : {8u, 13u, 27u, 0u, unsigned('e'), unsigned('x'), unsigned(' '), 0xE9u})
         EXPECT_EQ(KeyToFlash(KeyEvent::Character, ch), 0u) << ch;
     EXPECT_EQ(KeyToFlash(KeyEvent::KeyDown, 0), 0u);
-}
-
-TEST(ParityInput, TakesLeadingPositiveFiniteNumbers) {
-    const struct {
-        const char* text;
-        double parity;
-    } accepted[] = {
-        {"6.55957", 6.55957}, {"6,55957", 6.0},       {"  7", 7.0},
-        {"1e2", 100.0},       {"0.000001", 0.000001}, {"40.3399x", 40.3399},
-    };
-    for (const auto& row : accepted) {
-        double parity = -1.0;
-        EXPECT_TRUE(ui::ReadParity(row.text, parity)) << row.text;
-        EXPECT_EQ(parity, row.parity) << row.text;
-    }
-}
-
-TEST(ParityInput, RefusesZeroNegativeTextAndOverflow) {
-    for (const char* text : {"0", "0.0", "-3", "-0", "abc", "", " ", ",5", "1e999", "1e-400", "inf", "nan", "-1e999"}) {
-        double parity = 6.5;
-        EXPECT_FALSE(ui::ReadParity(text, parity)) << text;
-        EXPECT_EQ(parity, 6.5) << text;
-    }
 }
 
 // ---- Link drawing ------------------------------------------------------------------
