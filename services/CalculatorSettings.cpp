@@ -50,4 +50,21 @@ bool CalculatorSettings::SaveSeparatorAndPoint(char separator, char point) const
     return store_.WriteSetting(kPoint, StoredCode(point)) && separatorSaved;
 }
 
+std::int32_t CalculatorSettings::StorePrecision(std::int32_t precision) const {
+    SavePrecision(precision);
+    return Load().precision;
+}
+
+std::int32_t CalculatorSettings::StoreInputCurrency(std::int32_t euroInput) const {
+    SaveInputCurrency(euroInput);
+    return Load().euroInput;
+}
+
+CalculatorSettings::StoredPresentation CalculatorSettings::StorePresentation(std::optional<double> parity,
+                                                                             char separator, char point) const {
+    const bool parityTaken = !parity || SaveParity(*parity);
+    const bool marksTaken = SaveSeparatorAndPoint(separator, point);
+    return {Load().presentation, parityTaken && marksTaken};
+}
+
 }  // namespace services

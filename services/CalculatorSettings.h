@@ -5,6 +5,7 @@
 #define PEMZ_SERVICES_CALCULATORSETTINGS_H
 
 #include <cstdint>
+#include <optional>
 
 #include "calc/CalculatorState.h"
 #include "services/SettingsStore.h"
@@ -27,6 +28,18 @@ public:
     // Refuses a parity that is not usable (nothing written).
     bool SaveParity(double parity) const;
     bool SaveSeparatorAndPoint(char separator, char point) const;
+
+    // What the window shows after a change: the store's value once the save is done, so
+    // that a refused save is never shown as stored.
+    std::int32_t StorePrecision(std::int32_t precision) const;
+    std::int32_t StoreInputCurrency(std::int32_t euroInput) const;
+    struct StoredPresentation {
+        calc::Presentation presentation;  // as the store holds it now
+        bool taken;                       // false when the store refused a value
+    };
+    // The settings dialog's OK: the parity (when the field held a usable one), the
+    // separator and the point.
+    StoredPresentation StorePresentation(std::optional<double> parity, char separator, char point) const;
 
 private:
     const SettingsStore& store_;

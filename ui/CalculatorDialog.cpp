@@ -306,15 +306,20 @@ void CalculatorDialog::OnSettings() {
 // ---- Selectors ---------------------------------------------------------------------
 
 void CalculatorDialog::OnPrecisionChanged() {
-    const std::int32_t precision = PrecisionAt(::SendMessageA(Item(IDC_PRECISION), CB_GETCURSEL, 0, 0));
-    StoredSettings().SavePrecision(precision);
+    HWND selector = Item(IDC_PRECISION);
+    const std::int32_t chosen = PrecisionAt(::SendMessageA(selector, CB_GETCURSEL, 0, 0));
+    const std::int32_t precision = StoredSettings().StorePrecision(chosen);
+    if (precision != chosen) ::SendMessageA(selector, CB_SETCURSEL, SelectorIndex(precision), 0);
     calculator_.SetPrecision(precision);
 }
 
 // One handler for both buttons: the automatic radio buttons are already switched.
 void CalculatorDialog::OnInputCurrencyChanged() {
-    const std::int32_t euroInput = ::IsDlgButtonChecked(Hwnd(), IDC_INPUT_EURO) == BST_CHECKED ? 1 : 0;
-    StoredSettings().SaveInputCurrency(euroInput);
+    const std::int32_t chosen = ::IsDlgButtonChecked(Hwnd(), IDC_INPUT_EURO) == BST_CHECKED ? 1 : 0;
+    const std::int32_t euroInput = StoredSettings().StoreInputCurrency(chosen);
+    if ((euroInput != 0) != (chosen != 0))
+        ::CheckRadioButton(Hwnd(), IDC_INPUT_EURO, IDC_INPUT_FRANCS,
+                           euroInput != 0 ? IDC_INPUT_EURO : IDC_INPUT_FRANCS);
     calculator_.SetInputCurrency(euroInput);
     // The focus holder now reads as the other line (its new value was announced if it changed).
     ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, focusHolder_, OBJID_CLIENT, CHILDID_SELF);

@@ -5,12 +5,16 @@
 #include <string>
 
 #include "calc/NumberText.h"
+#include "framework/Application.h"
 #include "framework/WindowText.h"
 #include "res/resource.h"
 #include "services/CalculatorSettings.h"
 #include "services/ProgramSettings.h"
 
 namespace ui {
+
+const char kNotStoredText[] =
+    "Ces paramètres n'ont pas tous pu être enregistrés : la calculatrice garde ceux qui le sont.";
 
 SettingsDialog::SettingsDialog(const calc::Presentation& current) : fw::Dialog(IDD_SETTINGS), presentation_(current) {}
 
@@ -23,18 +27,15 @@ bool SettingsDialog::OnInitDialog() {
     return true;
 }
 
+// The calculator goes on with what the store holds: a value the store refused (the
+// machine-wide parity for a user who may not write it, say) is not shown as taken.
 void SettingsDialog::OnOK() {
-    // Ends the modal run; the fields stay readable until it returns.
-    fw::Dialog::OnOK();
     const services::CalculatorSettings stored(services::ProgramSettings());
-
-    if (const auto parity = calc::ParseParity(fw::WindowText(Item(IDC_PARITY_FIELD)))) {
-        presentation_.parity = *parity;
-        stored.SaveParity(*parity);
-    }
-    presentation_.thousandsSeparator = CharacterField(IDC_SEPARATOR_FIELD);
-    presentation_.decimalPoint = CharacterField(IDC_POINT_FIELD);
-    stored.SaveSeparatorAndPoint(presentation_.thousandsSeparator, presentation_.decimalPoint);
+    const auto result = stored.StorePresentation(calc::ParseParity(fw::WindowText(Item(IDC_PARITY_FIELD))),
+                                                 CharacterField(IDC_SEPARATOR_FIELD), CharacterField(IDC_POINT_FIELD));
+    presentation_ = result.presentation;
+    if (!result.taken) fw::MessageBox(kNotStoredText, MB_OK | MB_ICONEXCLAMATION);
+    fw::Dialog::OnOK();
 }
 
 // One character, or the empty text for 0.

@@ -7,11 +7,14 @@
 
 namespace ui {
 
+// Told when OK could not store everything.
+extern const char kNotStoredText[];
+
 class SettingsDialog : public fw::Dialog {
 public:
     explicit SettingsDialog(const calc::Presentation& current);
 
-    // What OK accepted (and stored), or the presentation it opened with.
+    // What the store holds after OK, or the presentation the dialog opened with.
     const calc::Presentation& Result() const { return presentation_; }
 
 protected:

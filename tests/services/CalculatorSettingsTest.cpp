@@ -93,5 +93,28 @@ TEST_F(CalculatorSettingsTest, AStoreThatRefusesWritesKeepsWhatItHadAndSaysSo) {
     }
 }
 
+TEST_F(CalculatorSettingsTest, WhatTheWindowShowsAfterAChangeIsWhatTheStoreHolds) {
+    EXPECT_EQ(settings.StorePrecision(3), 3);
+    EXPECT_EQ(settings.StoreInputCurrency(1), 1);
+    const auto taken = settings.StorePresentation(7.25, ' ', ',');
+    EXPECT_TRUE(taken.taken);
+    EXPECT_EQ(taken.presentation.parity, 7.25);
+    EXPECT_EQ(taken.presentation.thousandsSeparator, ' ');
+    // A field without a usable parity keeps the stored one and is no refusal.
+    const auto withoutParity = settings.StorePresentation(std::nullopt, '.', ',');
+    EXPECT_TRUE(withoutParity.taken);
+    EXPECT_EQ(withoutParity.presentation.parity, 7.25);
+    EXPECT_EQ(withoutParity.presentation.thousandsSeparator, '.');
+
+    registry.SetReadOnly(true);
+    EXPECT_EQ(settings.StorePrecision(-1), 3);
+    EXPECT_EQ(settings.StoreInputCurrency(0), 1);
+    const auto refused = settings.StorePresentation(6.5, '\'', '.');
+    EXPECT_FALSE(refused.taken);
+    EXPECT_EQ(refused.presentation.parity, 7.25);
+    EXPECT_EQ(refused.presentation.thousandsSeparator, '.');
+    EXPECT_EQ(refused.presentation.decimalPoint, ',');
+}
+
 }  // namespace
 }  // namespace services

@@ -11,6 +11,9 @@ namespace {
 
 constexpr UINT kExit = 57665;
 constexpr UINT kTopMost = 101;
+constexpr UINT kSettingsCommand = 102;
+constexpr const char* kSettingsCaption = "Paramètres de la Calculatrice Euro Pemz";
+constexpr int kSeparatorField = 1037;
 
 // A registry value as the program may find it: a type and raw bytes (type 0: absent).
 struct Stored {
@@ -163,9 +166,32 @@ TEST_F(HostileInputTest, RefusedWritesAreNeverShownAsStored) {
     app.Command(kTopMost);
     app.Sync();
     EXPECT_FALSE(OnTop()) << "always on top was not stored";
-    app.SelectPrecision(1);  // precision 0 holds for this run
     app.Type("7.6");
-    EXPECT_EQ(Shown(), Lines("7,6", "1,"));
+    const Lines before = Shown();
+    const int precision = Selection(kPrecisionSelector);
+    app.SelectPrecision(precision == 1 ? 2 : 1);
+    EXPECT_EQ(Selection(kPrecisionSelector), precision) << "the new precision was not stored";
+    EXPECT_EQ(Shown(), before);
+    ASSERT_TRUE(app.ClickItem(kEuroButton));
+    ASSERT_TRUE(app.Sync());
+    EXPECT_TRUE(Checked(kFrancsButton)) << "euro input was not stored";
+
+    // The settings dialog says so, and the calculator keeps the separator it had.
+    app.Command(kSettingsCommand);
+    HWND dialog = app.WaitForWindow(kSettingsCaption);
+    ASSERT_NE(dialog, nullptr);
+    Program::SetTextOf(::GetDlgItem(dialog, kSeparatorField), ".");
+    ASSERT_TRUE(app.Click(::GetDlgItem(dialog, IDOK)));
+    HWND box = app.WaitForWindow("PemzCalc");
+    ASSERT_NE(box, nullptr) << "no message box";
+    EXPECT_EQ(Program::TextOf(::GetDlgItem(box, 0xFFFF)),
+              "Ces paramètres n'ont pas tous pu être enregistrés : la calculatrice garde ceux qui le sont.");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(app.WindowGone(dialog));
+    ASSERT_TRUE(app.Sync());
+    app.PressKey(VK_ESCAPE);
+    app.Type("12345678");
+    EXPECT_EQ(app.Euro(), "1 899 335,08");
     EXPECT_FALSE(reg::KeyExists(HKEY_CURRENT_USER, reg::kProgramKey));
     app.Command(kExit);
     EXPECT_TRUE(app.WaitForExit());
