@@ -39,6 +39,7 @@ public:
     bool WindowExists() const override { return true; }
     void WriteFrancsLine(const std::string& text) override { Take(text); }
     void WriteEuroLine(const std::string& text) override { Take(text); }
+    void SetInputLine(calc::DisplayLine) override {}
     void WriteMemoryIndicator(const std::string& text) override { Take(text); }
     void FocusHolder() override {}
 

@@ -208,6 +208,7 @@ double Calculator::CurrentNumber() const {
 void Calculator::RefreshDisplay() {
     if (!host_.WindowExists()) return;
     const DisplayLines lines = FormatDisplay(state_);
+    host_.SetInputLine(lines.input);
     if (lines.euroFirst) {
         host_.WriteEuroLine(lines.euro);
         host_.WriteFrancsLine(lines.francs);

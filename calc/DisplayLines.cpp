@@ -28,7 +28,7 @@ std::string FormatAmount(const CalculatorState& state, double x) {
 DisplayLines FormatDisplay(const CalculatorState& state) {
     const bool euroInput = state.settings.euroInput != 0;
     const double parity = state.settings.presentation.parity;
-    DisplayLines lines{std::string(), std::string(), euroInput};
+    DisplayLines lines{std::string(), std::string(), euroInput ? DisplayLine::Euro : DisplayLine::Francs, euroInput};
     std::string& inputLine = euroInput ? lines.euro : lines.francs;
     std::string& otherLine = euroInput ? lines.francs : lines.euro;
     switch (state.displayState) {

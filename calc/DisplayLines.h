@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/CalculatorState.h"
+#include "calc/DisplayHost.h"
 
 namespace calc {
 
@@ -14,7 +15,11 @@ extern const char* const kErrorText;
 struct DisplayLines {
     std::string francs;  // upper line
     std::string euro;    // lower line
-    bool euroFirst;      // the euro line is written before the francs line
+    DisplayLine input;   // the line of the input currency
+    // The line holding the number is written before the line holding its conversion, so
+    // that a window (or a screen reader) sees the number change first; "Erreur" goes to
+    // the euro line first.
+    bool euroFirst;
 };
 
 // Entry: the typed text on the input line, the unrounded value converted on the

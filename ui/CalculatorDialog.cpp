@@ -65,6 +65,7 @@ const fw::CommandEntry CalculatorDialog::kCommands[] = {
     fw::OnMessage<&Self::OnQueryDragIcon>(WM_QUERYDRAGICON),
     // Read-only edits and statics ask with this kind; every other kind gets the default.
     fw::OnMessage<&Self::OnCtlColor>(WM_CTLCOLORSTATIC),
+    fw::OnMessage<&Self::OnInputLineQuery>(WM_INPUTLINEQUERY),
     fw::OnNotify<&Self::OnDisplayLineFocus>(IDC_FRANCS_LINE, EN_SETFOCUS),
     fw::OnNotify<&Self::OnDisplayLineFocus>(IDC_EURO_LINE, EN_SETFOCUS),
     fw::OnCommand<&Self::OnCopyEuro>(ID_COPY_EURO),
@@ -207,9 +208,13 @@ void CalculatorDialog::WriteEuroLine(const std::string& text) {
     if (euroLine_.Write(text) && InputLine() == IDC_EURO_LINE) AnnounceInputLine();
 }
 
-int CalculatorDialog::InputLine() const {
-    return calculator_.State().settings.euroInput != 0 ? IDC_EURO_LINE : IDC_FRANCS_LINE;
+void CalculatorDialog::SetInputLine(calc::DisplayLine line) {
+    inputLine_ = line == calc::DisplayLine::Euro ? IDC_EURO_LINE : IDC_FRANCS_LINE;
 }
+
+int CalculatorDialog::InputLine() const { return inputLine_; }
+
+LRESULT CalculatorDialog::OnInputLineQuery(WPARAM, LPARAM) { return inputLine_; }
 
 // The focus holder, where the focus always rests, reads as the input line (see
 // MakeDisplayAccessible): screen readers speak the changes of the focused object.

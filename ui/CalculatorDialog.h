@@ -10,6 +10,7 @@
 #include "calc/DisplayHost.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
+#include "res/resource.h"
 #include "services/WindowPlacementSlot.h"
 #include "ui/ShownText.h"
 
@@ -47,6 +48,7 @@ private:
     bool WindowExists() const override;
     void WriteFrancsLine(const std::string& text) override;
     void WriteEuroLine(const std::string& text) override;
+    void SetInputLine(calc::DisplayLine line) override;
     void WriteMemoryIndicator(const std::string& text) override;
     void FocusHolder() override;
 
@@ -56,6 +58,7 @@ private:
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
     LRESULT OnHelpKey(WPARAM wParam, LPARAM lParam);
+    LRESULT OnInputLineQuery(WPARAM wParam, LPARAM lParam);
     void OnDisplayLineFocus();
 
     // Clipboard exchange through the francs line.
@@ -101,6 +104,7 @@ private:
     ShownText memoryIndicator_;
     ShownText parityLabel_;
     HWND focusHolder_ = nullptr;
+    int inputLine_ = IDC_FRANCS_LINE;  // as the engine last told it
     calc::Calculator calculator_;
     bool alwaysOnTop_ = false;
 };

@@ -46,7 +46,7 @@ protected:
 
 private:
     const Readout& InputLine() const {
-        const bool euroInput = ::IsDlgButtonChecked(::GetParent(Window()), IDC_INPUT_EURO) == BST_CHECKED;
+        const bool euroInput = ::SendMessageA(::GetParent(Window()), WM_INPUTLINEQUERY, 0, 0) == IDC_EURO_LINE;
         return kReadouts[euroInput ? 1 : 0];
     }
 

@@ -41,7 +41,9 @@ TEST(Display, WriteOrderAndFocus) {
     c.SetInputCurrency(1);
     c.OnDigit(5);
     EXPECT_EQ(host.events, (Events{"E:0,00", "F:0,00", "focus", "E:5", "F:32,50", "focus"}));
+    EXPECT_EQ(host.inputLine, DisplayLine::Euro);
     c.SetInputCurrency(0);
+    EXPECT_EQ(host.inputLine, DisplayLine::Francs);
     c.OnReciprocal();
     c.OnReciprocal();  // 1/0.2 is 5 again
     c.OnOperator(Operator::Divide);

@@ -19,6 +19,7 @@ class RecordingHost : public DisplayHost {
 public:
     bool windowExists = true;
     std::string francs, euro, indicator;
+    DisplayLine inputLine = DisplayLine::Francs;
     std::vector<std::string> events;  // "F:text", "E:text", "M:text", "focus"
 
     bool WindowExists() const override { return windowExists; }
@@ -30,6 +31,7 @@ public:
         euro = t;
         events.push_back("E:" + t);
     }
+    void SetInputLine(DisplayLine line) override { inputLine = line; }
     void WriteMemoryIndicator(const std::string& t) override {
         indicator = t;
         events.push_back("M:" + t);

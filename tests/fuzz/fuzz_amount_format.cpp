@@ -19,6 +19,7 @@ public:
     bool WindowExists() const override { return false; }
     void WriteFrancsLine(const std::string&) override {}
     void WriteEuroLine(const std::string&) override {}
+    void SetInputLine(calc::DisplayLine) override {}
     void WriteMemoryIndicator(const std::string&) override {}
     void FocusHolder() override {}
 };

@@ -20,6 +20,7 @@ public:
     bool WindowExists() const override { return true; }
     void WriteFrancsLine(const std::string& text) override { francs = text; }
     void WriteEuroLine(const std::string& text) override { euro = text; }
+    void SetInputLine(calc::DisplayLine) override {}
     void WriteMemoryIndicator(const std::string& text) override { indicator = text; }
     void FocusHolder() override {}
 };
