@@ -87,7 +87,8 @@ TEST_F(FolderNameTest, CopyOpensItsHelpRegistersItsRealFolderAndShowsItsVersion)
         ASSERT_EQ(program.Start(), "");
 
         // The registration names the copy itself, through a path the ANSI functions can open.
-        const std::optional<std::string> command = reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc\\shell\\open\\command", "");
+        const std::optional<std::string> command =
+            reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc\\shell\\open\\command", "");
         ASSERT_TRUE(command);
         ASSERT_GT(command->size(), 3u);
         std::string commandPath = command->substr(0, command->size() - 3);  // " %1"
@@ -109,8 +110,8 @@ TEST_F(FolderNameTest, CopyOpensItsHelpRegistersItsRealFolderAndShowsItsVersion)
 
         // The viewer opens the help file beside the copy: its title, and no "Cannot find" box.
         program.Command(kHelpIndex);
-        EXPECT_TRUE(WaitFor([] { return Program::TextOf(Viewer()) == "Aide de la Calculatrice Euro Pemz"; },
-                            kViewerWaitMs));
+        EXPECT_TRUE(
+            WaitFor([] { return Program::TextOf(Viewer()) == "Aide de la Calculatrice Euro Pemz"; }, kViewerWaitMs));
         EXPECT_TRUE(program.Sync()) << "the help call is still waiting";
         EXPECT_EQ(ErrorBox(), nullptr);
 
