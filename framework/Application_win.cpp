@@ -4,6 +4,7 @@
 #include <optional>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "framework/Dialog.h"
 #include "framework/ModalScope.h"
@@ -50,8 +51,15 @@ const CommandEntry kFrameworkCommands[] = {
 
 // ---- Services -----------------------------------------------------------------
 
-std::wstring ModuleWidePath() {
-    std::wstring path(MAX_PATH, L'\0');
+namespace {
+
+// Wide texts live in vectors: std::wstring's code comes precompiled from libstdc++,
+// with the exception machinery the program is built without (40 KB).
+using WideText = std::vector<wchar_t>;
+
+// The running executable's full path, without terminator; empty when it cannot be obtained.
+WideText ModuleWidePath() {
+    WideText path(MAX_PATH);
     for (;;) {
         const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
@@ -63,10 +71,8 @@ std::wstring ModuleWidePath() {
     }
 }
 
-namespace {
-
 // The text in the ANSI code page, or nothing when a character has no exact form there.
-std::optional<std::string> ExactAnsiText(const std::wstring& text) {
+std::optional<std::string> ExactAnsiText(const WideText& text) {
     if (text.empty()) return std::string();
     const int length = static_cast<int>(text.size());
     // Without WC_NO_BEST_FIT_CHARS "Ł" would become "L": a different, possibly existing, folder.
@@ -85,13 +91,14 @@ std::optional<std::string> ExactAnsiText(const std::wstring& text) {
 }  // namespace
 
 std::string ModulePath() {
-    const std::wstring path = ModuleWidePath();
+    WideText path = ModuleWidePath();
     if (path.empty()) return {};
     if (std::optional<std::string> ansi = ExactAnsiText(path)) return *ansi;
     // The 8.3 form is plain ASCII wherever the volume keeps short names.
-    std::wstring shortPath(path.size() + 1, L'\0');
+    path.push_back(L'\0');
+    WideText shortPath(path.size());
     for (;;) {
-        const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+        const DWORD length = ::GetShortPathNameW(path.data(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
         if (length == 0) return {};
         if (length < shortPath.size()) {
             shortPath.resize(length);
