@@ -16,7 +16,10 @@ class Dialog;
 
 // ---- Services usable without an application object --------------------------
 
-// The running executable's full path, whatever its length; "" when it cannot be obtained.
+// The running executable's full path, whatever its length, for the ANSI functions: as
+// it is when every character has an exact ANSI form, else its short (8.3) form when
+// that has one; "" when neither does (a best fit names another folder: "Łukasz" gives
+// "Lukasz") or the path cannot be obtained.
 std::string ModulePath();
 
 // The application's Name(), or the executable's base name when there is no application object.

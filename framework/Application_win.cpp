@@ -1,8 +1,10 @@
 // The application object and the framework services around it.
 #include "framework/Application.h"
 
+#include <optional>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "framework/Dialog.h"
 #include "framework/ModalScope.h"
@@ -49,10 +51,17 @@ const CommandEntry kFrameworkCommands[] = {
 
 // ---- Services -----------------------------------------------------------------
 
-std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
+namespace {
+
+// Wide texts live in vectors: std::wstring's code comes precompiled from libstdc++,
+// with the exception machinery the program is built without (40 KB).
+using WideText = std::vector<wchar_t>;
+
+// The running executable's full path, without terminator; empty when it cannot be obtained.
+WideText ModuleWidePath() {
+    WideText path(MAX_PATH);
     for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -60,6 +69,44 @@ std::string ModulePath() {
         }
         path.resize(path.size() * 2);  // truncated: try a larger buffer
     }
+}
+
+// The text in the ANSI code page, or nothing when a character has no exact form there.
+std::optional<std::string> ExactAnsiText(const WideText& text) {
+    if (text.empty()) return std::string();
+    const int length = static_cast<int>(text.size());
+    // Without WC_NO_BEST_FIT_CHARS "Ł" would become "L": a different, possibly existing, folder.
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    BOOL usedDefault = FALSE;
+    if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, ansi.data(), size, nullptr,
+                              &usedDefault) != size ||
+        usedDefault)
+        return std::nullopt;
+    return ansi;
+}
+
+}  // namespace
+
+std::string ModulePath() {
+    WideText path = ModuleWidePath();
+    if (path.empty()) return {};
+    if (std::optional<std::string> ansi = ExactAnsiText(path)) return *ansi;
+    // The 8.3 form is plain ASCII wherever the volume keeps short names.
+    path.push_back(L'\0');
+    WideText shortPath(path.size());
+    for (;;) {
+        const DWORD length = ::GetShortPathNameW(path.data(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+        if (length == 0) return {};
+        if (length < shortPath.size()) {
+            shortPath.resize(length);
+            break;
+        }
+        shortPath.resize(length);  // the answer counts the terminator
+    }
+    return ExactAnsiText(shortPath).value_or(std::string());
 }
 
 std::string ApplicationName() { return currentApplication ? currentApplication->Name() : ExecutableBaseName(); }

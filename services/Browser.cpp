@@ -10,6 +10,14 @@ bool ReadHtmlClass(const SettingsStore& store, std::string& className) {
     return store.ReadSettingText(".htm\\", className, std::string(), RegistryRoot::ClassesRoot) && !className.empty();
 }
 
+// Windows 8 and later keep the user's browser here; ".htm" often still names the old one.
+bool ReadUserChoiceClass(const SettingsStore& store, std::string& className) {
+    return store.ReadSettingText(
+               "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice\\ProgId",
+               className, std::string(), RegistryRoot::CurrentUser) &&
+           !className.empty();
+}
+
 }  // namespace
 
 std::string BuildBrowserCommand(const std::string& openCommand, const std::string& url) {
@@ -41,6 +49,8 @@ std::optional<std::string> BrowserCommandFor(const SettingsStore& store, const s
                                              const ExpandEnvironment& expand) {
     std::string className;
     std::string command;
+    if (ReadUserChoiceClass(store, className) && ReadOpenCommand(store, className, command, expand))
+        return BuildBrowserCommand(command, url);
     if (!ReadHtmlClass(store, className) || !ReadOpenCommand(store, className, command, expand)) return std::nullopt;
     return BuildBrowserCommand(command, url);
 }

@@ -1,5 +1,5 @@
-// Web pages open in the browser registered for ".htm": its shell class's open
-// command with the address in place of its "%1" placeholder.
+// Web pages open in the user's browser: the open command of the class chosen for http,
+// or of the ".htm" class, with the address in place of its "%1" placeholder.
 #ifndef PEMZ_SERVICES_BROWSER_H
 #define PEMZ_SERVICES_BROWSER_H
 
@@ -24,11 +24,12 @@ using ExpandEnvironment = std::function<std::optional<std::string>(const std::st
 // is missing, empty, of another type or cannot be expanded.
 bool ReadOpenCommand(const SettingsStore& store, const std::string& className, std::string& command,
                      const ExpandEnvironment& expand);
-// The command line that opens url, or nothing when no class or no readable open command
-// is registered.
+// The command line that opens url: the open command of the class the user chose for
+// http (UserChoice's ProgId) when it has one, else that of the ".htm" class; nothing
+// when neither has a readable open command.
 std::optional<std::string> BrowserCommandFor(const SettingsStore& store, const std::string& url,
                                              const ExpandEnvironment& expand);
-// A class is registered for ".htm" and its open command can be read.
+// BrowserCommandFor finds a command.
 bool HasBrowser(const SettingsStore& store, const ExpandEnvironment& expand);
 
 #ifdef _WIN32

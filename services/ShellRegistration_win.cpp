@@ -6,6 +6,11 @@
 
 namespace services {
 
-bool RegisterWithShell() { return RegisterWithShell(ProgramSettings(), fw::ModulePath(), fw::ApplicationName()); }
+bool RegisterWithShell() {
+    // No ANSI form of the folder: registering its best-fit look-alike would name another folder.
+    const std::string path = fw::ModulePath();
+    if (path.empty()) return false;
+    return RegisterWithShell(ProgramSettings(), path, fw::ApplicationName());
+}
 
 }  // namespace services

@@ -5,16 +5,32 @@
 
 #include <vector>
 
-#include "framework/Application.h"
 #include "services/DllSearch.h"
 #include "services/ProcAddress.h"
 
 namespace services {
 
+namespace {
+
+// The module's own resource: no path, so a folder name without an ANSI form cannot lose it.
+bool ReadOwnProductVersion(ProductVersion& version) {
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data) return false;
+    const std::optional<ProductVersion> read =
+        ProductVersionOfResource(static_cast<const unsigned char*>(data), ::SizeofResource(module, resource));
+    if (!read) return false;
+    version = *read;
+    return true;
+}
+
+}  // namespace
+
 bool ReadProductVersion(ProductVersion& version, const std::string& path) {
     version = ProductVersion{};
-    const std::string file = path.empty() ? fw::ModulePath() : path;
-    if (file.empty()) return false;
+    if (path.empty()) return ReadOwnProductVersion(version);
     // Only the about box asks, so the library is not loaded at every start.
     const fw::UniqueLibrary library = LoadSystemLibrary("version.dll");
     const auto getSize = ProcAddress<DWORD(WINAPI*)(LPCSTR, LPDWORD)>(library.get(), "GetFileVersionInfoSizeA");
@@ -23,12 +39,12 @@ bool ReadProductVersion(ProductVersion& version, const std::string& path) {
         ProcAddress<BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT)>(library.get(), "VerQueryValueA");
     if (!getSize || !getInfo || !queryValue) return false;
     DWORD handle = 0;
-    const DWORD size = getSize(file.c_str(), &handle);
+    const DWORD size = getSize(path.c_str(), &handle);
     if (size == 0) return false;
     std::vector<char> block(size);
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
-    if (!getInfo(file.c_str(), 0, size, block.data()) ||
+    if (!getInfo(path.c_str(), 0, size, block.data()) ||
         !queryValue(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed ||
         fixedSize < sizeof *fixed)
         return false;

@@ -22,12 +22,16 @@ RequestExecutionLevel admin
 !define UNINSTALLER "Desinstaller.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\PemzCalc"
 !define SHORTCUT "$SMPROGRAMS\Calculatrice Euro Pemz.lnk"
-; What the program writes about itself at every start.
+; What the program writes about itself at every start; the setup writes it too.
 !define CLASS_KEY "PemzCalc"
 !define APP_PATH_KEY "Software\Microsoft\Windows\CurrentVersion\App Paths\PemzCalc.EXE"
 ; What the user set: kept unless the user asks for them to go.
 !define SETTINGS_KEY "Software\Pemz\PemzCalc"
 !define PARITY_KEY "Software\Pemz"
+; Where Windows (Vista and later) keeps a standard user's parity for a 32-bit program
+; without a manifest: on 64-bit Windows, then on 32-bit Windows.
+!define VIRTUAL_PARITY_KEY64 "Software\Classes\VirtualStore\MACHINE\SOFTWARE\WOW6432Node\Pemz"
+!define VIRTUAL_PARITY_KEY32 "Software\Classes\VirtualStore\MACHINE\SOFTWARE\Pemz"
 
 ; With its article, the name reads right in every French text of the pages.
 Name "la ${PRODUCT}"
@@ -57,8 +61,9 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "Copyright © 2001-2002 Pemz"
 !define MUI_FINISHPAGE_TITLE "La calculatrice est installée"
 !define MUI_FINISHPAGE_TEXT "Elle figure dans le menu Démarrer sous le nom \
     « ${PRODUCT} ».$\r$\n$\r$\nCliquez sur Fermer pour quitter l'installation."
-!define MUI_FINISHPAGE_RUN "$INSTDIR\PemzCalc.exe"
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Lancer la calculatrice"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunAsTheUser
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -91,11 +96,53 @@ Function .onInit
     Call RefuseWhileRunning
 FunctionEnd
 
+; The setup runs elevated, and so would a program it started: that run would keep its
+; settings in the hive of whoever typed the administrator's password. The shell, which
+; runs as the user who is logged on, starts it instead.
+Function RunAsTheUser
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\PemzCalc.exe"'
+FunctionEnd
+
+; The program's own registration, from the installed path, value for value: a standard
+; user's start cannot write HKCR or App Paths on Vista and later, and an elevated
+; start finds them equal and writes nothing.
+Function WriteShellRegistration
+    StrCpy $0 "$INSTDIR\PemzCalc.exe"
+    ; The open command quotes a path only when it holds a space.
+    StrCpy $1 $0
+    StrCpy $2 0
+    ${Do}
+        StrCpy $3 $0 1 $2
+        ${If} $3 == " "
+            StrCpy $1 '"$0"'
+            ${Break}
+        ${EndIf}
+        IntOp $2 $2 + 1
+    ${LoopUntil} $3 == ""
+    WriteRegStr HKCR "${CLASS_KEY}" "" "${PRODUCT}"
+    WriteRegStr HKCR "${CLASS_KEY}\shell\open\command" "" "$1 %1"
+    ; An icon entry, once there, is never replaced.
+    ClearErrors
+    ReadRegStr $3 HKCR "${CLASS_KEY}\DefaultIcon" ""
+    ${If} ${Errors}
+        WriteRegStr HKCR "${CLASS_KEY}\DefaultIcon" "" "$0,0"
+    ${EndIf}
+    WriteRegStr HKLM "${APP_PATH_KEY}" "" "$0"
+    ; A drive's root keeps no backslash ("C:").
+    StrCpy $1 $INSTDIR
+    StrCpy $3 $1 1 -1
+    ${If} $3 == "\"
+        StrCpy $1 $1 -1
+    ${EndIf}
+    WriteRegStr HKLM "${APP_PATH_KEY}" "Path" "$1"
+FunctionEnd
+
 Section
     SetOutPath "$INSTDIR"
     !insertmacro PEMZ_INSTALL_FILES
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
     CreateShortCut "${SHORTCUT}" "$INSTDIR\PemzCalc.exe"
+    Call WriteShellRegistration
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${PEMZ_VERSION}"
@@ -111,9 +158,10 @@ Section
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-Var RemoveSettings   ; 1 when the user asked for the settings to go; silent, never
+Var RemoveSettings   ; 1 when the user asked for the settings to go; silent, only with /SUPPRIMER_REGLAGES
 
 Function un.AskAboutSettings
+    StrCpy $RemoveSettings 0   ; asked, the answer counts
     ${If} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION "Supprimer aussi vos réglages de la calculatrice et la parité de l'euro enregistrée sur cet ordinateur ?" IDYES`
         StrCpy $RemoveSettings 1
     ${EndIf}
@@ -122,6 +170,12 @@ FunctionEnd
 Function un.onInit
     SetShellVarContext all
     Call un.RefuseWhileRunning
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/SUPPRIMER_REGLAGES" $1
+    ${IfNot} ${Errors}
+        StrCpy $RemoveSettings 1
+    ${EndIf}
 FunctionEnd
 
 Section "Uninstall"
@@ -144,5 +198,8 @@ Section "Uninstall"
         DeleteRegKey HKCU "${SETTINGS_KEY}"
         DeleteRegKey /ifempty HKCU "${PARITY_KEY}"
         DeleteRegKey HKLM "${PARITY_KEY}"
+        ; The user's own copy of the parity, which Windows kept for the program.
+        DeleteRegKey HKCU "${VIRTUAL_PARITY_KEY64}"
+        DeleteRegKey HKCU "${VIRTUAL_PARITY_KEY32}"
     ${EndIf}
 SectionEnd

@@ -27,10 +27,16 @@ std::string Lower(std::string text) {
 
 // ---- Browser -----------------------------------------------------------------
 
-// Points ".htm" at a class of the test's own for the test's duration.
+constexpr const char* kUserChoice =
+    "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
+
+// Points ".htm" at a class of the test's own for the test's duration, with no class
+// chosen for http (Wine, like Windows 8 and later, names one).
 class BrowserTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        savedChoice_ = RegistryText(HKEY_CURRENT_USER, kUserChoice, "ProgId");
+        DeleteRegistryValue(HKEY_CURRENT_USER, kUserChoice, "ProgId");
         htmExisted_ = RegistryKeyExists(HKEY_CLASSES_ROOT, ".htm");
         savedClass_ = RegistryText(HKEY_CLASSES_ROOT, ".htm");
         recordPath_ = ExeDirectory() + "recorder-out.txt";
@@ -46,6 +52,10 @@ protected:
             DeleteRegistryTree(HKEY_CLASSES_ROOT, ".htm");
         DeleteRegistryTree(HKEY_CLASSES_ROOT, kClass);
         ::DeleteFileA(recordPath_.c_str());
+        if (savedChoice_)
+            SetRegistryText(HKEY_CURRENT_USER, kUserChoice, "ProgId", *savedChoice_);
+        else
+            DeleteRegistryValue(HKEY_CURRENT_USER, kUserChoice, "ProgId");
     }
     void RegisterClass(const std::string& openCommand, DWORD type = REG_SZ) {
         SetRegistryText(HKEY_CLASSES_ROOT, ".htm", "", kClass);
@@ -55,6 +65,7 @@ protected:
     static constexpr const char* kClass = "PemzTest.Navigateur.Document";  // longer than 20 characters
     bool htmExisted_ = false;
     std::optional<std::string> savedClass_;
+    std::optional<std::string> savedChoice_;
     std::string recordPath_;
 };
 
@@ -83,6 +94,32 @@ TEST_F(BrowserTest, ExpandableCommandGetsTheAddressInItsQuotedPlaceholder) {
     ASSERT_TRUE(OpenUrl("http://www.pemz.example/support"));
     EXPECT_EQ(WaitForFileText(recordPath_),
               "\"" + ExeDirectory() + "recorder.exe\" -url \"http://www.pemz.example/support\" -new");
+    EXPECT_TRUE(watcher.Stop().empty());
+}
+
+// On Windows 8 and later ".htm" often names the old browser; the user's choice for http wins.
+TEST_F(BrowserTest, ClassChosenForHttpOpensThePageWhenItHasAnOpenCommand) {
+    const std::string chosen = "PemzTest.Choisi";
+    RegisterClass("C:\\pemz-absent\\ancien.exe %1");
+    const std::string recorder = "\"" + ExeDirectory() + "recorder.exe\"";
+    SetRegistryText(HKEY_CLASSES_ROOT, chosen + "\\shell\\open\\command", "", recorder + " -choisi \"%1\"");
+    SetRegistryText(HKEY_CURRENT_USER, kUserChoice, "ProgId", chosen);
+    MessageBoxWatcher watcher;
+    const bool opened = OpenUrl("http://www.pemz.example/support");
+    const auto recorded = WaitForFileText(recordPath_);
+
+    // A choice whose class has no open command (an uninstalled browser) leaves ".htm" in charge.
+    SetRegistryText(HKEY_CURRENT_USER, kUserChoice, "ProgId", "PemzTest.Absent");
+    ::DeleteFileA(recordPath_.c_str());
+    RegisterClass(recorder + " -htm %1");
+    const bool fallback = OpenUrl("http://www.pemz.example/");
+    const auto fallbackRecorded = WaitForFileText(recordPath_);
+
+    DeleteRegistryTree(HKEY_CLASSES_ROOT, chosen);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(recorded, recorder + " -choisi \"http://www.pemz.example/support\"");
+    EXPECT_TRUE(fallback);
+    EXPECT_EQ(fallbackRecorded, recorder + " -htm http://www.pemz.example/");
     EXPECT_TRUE(watcher.Stop().empty());
 }
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "services/Browser.h"
 #include "services/MessageText.h"
@@ -88,6 +90,41 @@ TEST(VersionText, PacksAndFormatsTheProductVersion) {
     }
     EXPECT_EQ(PackProductVersion(0x00010000, 0x00000001).version, 256);
     EXPECT_EQ(FormatVersion(PackProductVersion(0x00010000, 0x00000001), "Version "), "Version 1.00");
+}
+
+// A VERSIONINFO resource as windres lays it out: the record that matters and
+// the mistakes that must read as no version.
+TEST(VersionText, ReadsTheFixedRecordOfAVersionResource) {
+    std::vector<unsigned char> resource(40 + 52 + 8);
+    auto put16 = [&](std::size_t at, unsigned value) {
+        resource[at] = static_cast<unsigned char>(value);
+        resource[at + 1] = static_cast<unsigned char>(value >> 8);
+    };
+    auto put32 = [&](std::size_t at, std::uint32_t value) {
+        put16(at, value & 0xFFFF);
+        put16(at + 2, value >> 16);
+    };
+    put16(0, static_cast<unsigned>(resource.size()));
+    put16(2, 52);
+    const std::string key = "VS_VERSION_INFO";
+    for (std::size_t i = 0; i < key.size(); ++i) put16(6 + 2 * i, static_cast<unsigned char>(key[i]));
+    put32(40, 0xFEEF04BD);
+    put32(40 + 8, 0x00090009);   // file version: not the one shown
+    put32(40 + 16, 0x00020005);  // product 2.5
+    put32(40 + 20, 0x00030007);  // .3.7
+    const auto read = [&](std::size_t size) { return ProductVersionOfResource(resource.data(), size); };
+    ASSERT_TRUE(read(resource.size()));
+    EXPECT_EQ(FormatVersion(*read(resource.size())), "2.05.3");
+    EXPECT_FALSE(read(40 + 51)) << "cut short";
+    EXPECT_FALSE(ProductVersionOfResource(nullptr, 0));
+    put32(40, 0xFEEF04BC);
+    EXPECT_FALSE(read(resource.size())) << "signature";
+    put32(40, 0xFEEF04BD);
+    put16(6, 'W');
+    EXPECT_FALSE(read(resource.size())) << "another block's key";
+    put16(6, 'V');
+    put16(2, 0);
+    EXPECT_FALSE(read(resource.size())) << "no fixed record";
 }
 
 TEST(DirectoryOfPath, CutsAfterTheLastSeparator) {

@@ -151,5 +151,27 @@ TEST_F(ShellRegistrationTest, BrowserLookupNeedsAClassAndAReadableOpenCommand) {
     EXPECT_EQ(registry.OpenKeyCount(), 0u);
 }
 
+TEST_F(ShellRegistrationTest, BrowserTheUserChoseForHttpComesBeforeTheHtmClass) {
+    const ExpandEnvironment expand = [](const std::string& text) { return std::optional<std::string>(text); };
+    const std::string userChoice =
+        "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
+    registry.PutText(kClasses, ".htm", "", "OldHtml");
+    registry.PutText(kClasses, "OldHtml\\shell\\open\\command", "", "old.exe %1");
+    registry.PutText(kClasses, "ChosenUrl\\shell\\open\\command", "", "\"chosen.exe\" -- \"%1\"");
+    EXPECT_EQ(BrowserCommandFor(store, "http://x", expand), "old.exe http://x");
+
+    registry.PutText(RegistryRoot::CurrentUser, userChoice, "ProgId", "ChosenUrl");
+    EXPECT_EQ(BrowserCommandFor(store, "http://x", expand), "\"chosen.exe\" -- \"http://x\"");
+    // A choice naming a class without an open command, or naming nothing, leaves ".htm" in charge.
+    registry.PutText(RegistryRoot::CurrentUser, userChoice, "ProgId", "AppX.Removed");
+    EXPECT_EQ(BrowserCommandFor(store, "http://x", expand), "old.exe http://x");
+    registry.PutText(RegistryRoot::CurrentUser, userChoice, "ProgId", "");
+    EXPECT_EQ(BrowserCommandFor(store, "http://x", expand), "old.exe http://x");
+    // The choice alone is enough.
+    registry.PutText(RegistryRoot::CurrentUser, userChoice, "ProgId", "ChosenUrl");
+    registry.PutText(kClasses, ".htm", "", "");
+    EXPECT_TRUE(HasBrowser(store, expand));
+}
+
 }  // namespace
 }  // namespace services

@@ -1,6 +1,7 @@
 // The setup as a user's machine sees it: a silent install into a folder whose
-// path holds spaces, the installed program started and closed, a silent
-// uninstall (refused while the calculator runs) that leaves only the settings.
+// path holds spaces, registered by the setup itself, the installed program started
+// and closed, a silent uninstall (refused while the calculator runs) that leaves only
+// the settings, or removes them with Windows' per-user copies of the parity when asked.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -22,6 +23,9 @@ namespace {
 
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PemzCalc";
 constexpr const char* kUninstaller = "Desinstaller.exe";
+// A standard user's parity, kept by Windows for the 32-bit program: on 64-bit and 32-bit Windows.
+constexpr const char* kVirtualParityKeys[] = {"Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Pemz",
+                                              "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Pemz"};
 
 std::vector<std::string> ShippedNames() {
     std::vector<std::string> names;
@@ -131,6 +135,7 @@ protected:
     void RemoveEverything() {
         CleanProgramRegistry();
         reg::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKey);
+        for (const char* key : kVirtualParityKeys) reg::DeleteTree(HKEY_CURRENT_USER, key);
         ::DeleteFileA(Shortcut().c_str());
         for (const std::string& name : ShippedNames()) ::DeleteFileA((dir_ + "\\" + name).c_str());
         ::DeleteFileA((dir_ + "\\" + kUninstaller).c_str());
@@ -143,6 +148,24 @@ protected:
     std::optional<std::string> Uninstall(const char* name) const {
         return reg::GetString(HKEY_LOCAL_MACHINE, kUninstallKey, name);
     }
+    void InstallSilently() const {
+        // /D= comes last and unquoted, spaces and all.
+        ASSERT_EQ(RunToTheEnd("\"" + ToWindowsPath(PEMZ_SETUP_PATH) + "\" /S /D=" + dir_), 0u);
+    }
+    // The shell registration: class, open command, icon, App Paths default and Path.
+    std::vector<std::optional<std::string>> Registration() const {
+        return {reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc", ""),
+                reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc\\shell\\open\\command", ""),
+                reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc\\DefaultIcon", ""),
+                reg::GetString(HKEY_LOCAL_MACHINE, reg::kAppPathKey, ""),
+                reg::GetString(HKEY_LOCAL_MACHINE, reg::kAppPathKey, "Path")};
+    }
+    // What a standard user's runs leave: settings, and the parity in Windows' copy for that user.
+    static void PlantSettings() {
+        reg::SetDword(HKEY_CURRENT_USER, reg::kProgramKey, "Precision", 3);
+        reg::SetString(HKEY_LOCAL_MACHINE, reg::kParityKey, "Euro", "6.55957");
+        for (const char* key : kVirtualParityKeys) reg::SetString(HKEY_CURRENT_USER, key, "Euro", "6.5");
+    }
 
     std::string parent_;
     std::string dir_;
@@ -150,8 +173,7 @@ protected:
 
 TEST_F(SetupTest, InstallsRunsAndUninstallsLeavingOnlyTheSettings) {
     const std::string setup = ToWindowsPath(PEMZ_SETUP_PATH);
-    // /D= comes last and unquoted, spaces and all.
-    ASSERT_EQ(RunToTheEnd("\"" + setup + "\" /S /D=" + dir_), 0u);
+    InstallSilently();
 
     const std::string program = Installed("PemzCalc.exe");
     const std::string uninstaller = Installed(kUninstaller);
@@ -177,12 +199,15 @@ TEST_F(SetupTest, InstallsRunsAndUninstallsLeavingOnlyTheSettings) {
     EXPECT_EQ(ProductVersion(setup), version);
     EXPECT_EQ(ProductVersion(uninstaller), version);
 
-    // Started from its folder, the program registers itself there.
+    // The setup registers the program before its first start, which a standard user's
+    // start could not do; the program's own registration finds the same values.
+    const auto registered = Registration();
+    const std::vector<std::optional<std::string>> expected = {"Calculatrice Euro Pemz", "\"" + program + "\" %1",
+                                                              program + ",0", program, dir_};
+    EXPECT_EQ(registered, expected);
     Program app(program);
     ASSERT_EQ(app.Start(), "");
-    const std::string command = reg::GetString(HKEY_CLASSES_ROOT, "PemzCalc\\shell\\open\\command", "").value_or("");
-    EXPECT_NE(command.find(program), std::string::npos) << command;
-    EXPECT_EQ(reg::GetString(HKEY_LOCAL_MACHINE, reg::kAppPathKey, ""), program);
+    EXPECT_EQ(Registration(), registered);
 
     const std::string quietUninstall = Uninstall("QuietUninstallString").value_or("");
     {
@@ -194,7 +219,7 @@ TEST_F(SetupTest, InstallsRunsAndUninstallsLeavingOnlyTheSettings) {
     app.Command(57665);
     ASSERT_TRUE(app.WaitForExit());
     ASSERT_TRUE(reg::KeyExists(HKEY_CURRENT_USER, reg::kProgramKey)) << "the program saves its placement";
-    reg::SetString(HKEY_LOCAL_MACHINE, reg::kParityKey, "Euro", "6.55957");
+    PlantSettings();
 
     ASSERT_TRUE(RunToTheEnd(quietUninstall));
     EXPECT_FALSE(Exists(dir_)) << "the folder and everything in it";
@@ -206,6 +231,17 @@ TEST_F(SetupTest, InstallsRunsAndUninstallsLeavingOnlyTheSettings) {
     // Silent, the user's settings and the parity stay.
     EXPECT_TRUE(reg::KeyExists(HKEY_CURRENT_USER, reg::kProgramKey));
     EXPECT_EQ(reg::GetString(HKEY_LOCAL_MACHINE, reg::kParityKey, "Euro"), "6.55957");
+    for (const char* key : kVirtualParityKeys) EXPECT_EQ(reg::GetString(HKEY_CURRENT_USER, key, "Euro"), "6.5") << key;
+}
+
+TEST_F(SetupTest, UninstallAskedToRemoveTheSettingsRemovesWindowsCopiesOfTheParityToo) {
+    InstallSilently();
+    PlantSettings();
+    ASSERT_TRUE(RunToTheEnd(Uninstall("QuietUninstallString").value_or("") + " /SUPPRIMER_REGLAGES"));
+    EXPECT_FALSE(Exists(dir_));
+    EXPECT_FALSE(reg::KeyExists(HKEY_CURRENT_USER, "Software\\Pemz"));
+    EXPECT_FALSE(reg::KeyExists(HKEY_LOCAL_MACHINE, reg::kParityKey));
+    for (const char* key : kVirtualParityKeys) EXPECT_FALSE(reg::KeyExists(HKEY_CURRENT_USER, key)) << key;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <psapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -17,6 +18,15 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
         if (::GetTickCount() - start >= timeoutMs) return condition();
         ::Sleep(2);
     }
+}
+
+void EndProcessOf(HWND window, DWORD timeoutMs) {
+    DWORD processId = 0;
+    if (!window || !::GetWindowThreadProcessId(window, &processId)) return;
+    UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (!process) return;
+    ::TerminateProcess(process.get(), 1);
+    ::WaitForSingleObject(process.get(), timeoutMs);
 }
 
 std::string ToWindowsPath(const std::string& path) {
@@ -104,6 +114,14 @@ void CleanProgramRegistry() {
 
 namespace {
 constexpr const char* kTestHtmlClass = "PemzTestPage";
+}
+
+HiddenUserChoice::HiddenUserChoice() : previousClass_(reg::GetString(HKEY_CURRENT_USER, kKey, "ProgId")) {
+    if (previousClass_) reg::SetString(HKEY_CURRENT_USER, kKey, "ProgId", "");
+}
+
+HiddenUserChoice::~HiddenUserChoice() {
+    if (previousClass_) reg::SetString(HKEY_CURRENT_USER, kKey, "ProgId", *previousClass_);
 }
 
 TemporaryHtmlClass::TemporaryHtmlClass(const std::string& openCommand)
@@ -320,7 +338,18 @@ int KeyId(const std::string& caption) {
     return it == KeyCaptions().end() ? 0 : it->second;
 }
 
-Program::Program(std::string path) : path_(std::move(path)) {
+namespace {
+std::wstring WideText(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                          wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+}  // namespace
+
+Program::Program(const std::string& path) : Program(WideText(path)) {}
+
+Program::Program(std::wstring path) : path_(std::move(path)) {
     // AttachThreadInput needs a message queue on this side too.
     MSG msg;
     ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
@@ -336,15 +365,14 @@ Program::~Program() {
 bool Program::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 std::string Program::Start(bool onlyCreated) {
-    const std::string& path = path_;
-    const std::string directory = DirectoryOf(path);
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
+    const std::wstring directory = path_.substr(0, std::min(path_.find_last_of(L"\\/"), path_.size()));
+    std::wstring commandLine = L"\"" + path_ + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          directory.empty() ? nullptr : directory.c_str(), &startup, &info))
-        return "cannot start " + path + " (error " + std::to_string(::GetLastError()) + ")";
+    if (!::CreateProcessW(path_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          directory.size() == path_.size() ? nullptr : directory.c_str(), &startup, &info))
+        return "cannot start the program (error " + std::to_string(::GetLastError()) + ")";
     process_.reset(info.hProcess);
     ::CloseHandle(info.hThread);
     processId_ = info.dwProcessId;

@@ -28,6 +28,9 @@ using UniqueKernelHandle = fw::UniqueHandle<KernelHandleTraits>;
 // wait at once, so a loaded machine needs room here, not a longer test.
 constexpr DWORD kWaitMs = 20000;
 
+// Ends the process that owns the window (a viewer a failed test left open) and waits for its end.
+void EndProcessOf(HWND window, DWORD timeoutMs = kWaitMs);
+
 // Polls until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
 
@@ -58,6 +61,21 @@ inline void SetSetting(const std::string& name, DWORD value) { SetDword(HKEY_CUR
 // Removes everything the program writes: settings, placement, parity, shell class, App Paths entry.
 void CleanProgramRegistry();
 
+// Empties the class the user chose for http (Wine, like Windows 8 and later, names one)
+// for the object's lifetime, so that the ".htm" class decides.
+class HiddenUserChoice {
+public:
+    static constexpr const char* kKey =
+        "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
+    HiddenUserChoice();
+    ~HiddenUserChoice();
+    HiddenUserChoice(const HiddenUserChoice&) = delete;
+    HiddenUserChoice& operator=(const HiddenUserChoice&) = delete;
+
+private:
+    std::optional<std::string> previousClass_;
+};
+
 // Registers ".htm" as a class whose open command is the given command for the
 // object's lifetime; puts back what ".htm" held before.
 class TemporaryHtmlClass {
@@ -68,6 +86,7 @@ public:
     TemporaryHtmlClass& operator=(const TemporaryHtmlClass&) = delete;
 
 private:
+    HiddenUserChoice userChoice_;
     bool keyExisted_;
     std::optional<std::string> previousClass_;
 };
@@ -81,6 +100,7 @@ public:
     HiddenHtmlClass& operator=(const HiddenHtmlClass&) = delete;
 
 private:
+    HiddenUserChoice userChoice_;
     std::optional<std::string> previousClass_;
 };
 
@@ -159,7 +179,9 @@ public:
     static constexpr const char* kCaption = "Calculatrice Pemz";
 
     // The program file: the build's PemzCalc.exe unless told otherwise.
-    explicit Program(std::string path = ProgramPath());
+    explicit Program(const std::string& path = ProgramPath());
+    // A path that may hold characters outside the ANSI code page.
+    explicit Program(std::wstring path);
     ~Program();  // ends a program that is still running
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -215,7 +237,7 @@ public:
 private:
     HWND FindWindowByCaption(const std::string& caption, bool visibleOnly) const;
 
-    std::string path_;
+    std::wstring path_;
     UniqueKernelHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;
