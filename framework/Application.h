@@ -1,5 +1,4 @@
-// The application object and the framework services that work with or without one:
-// application name, message boxes, safe owner of modal windows, wait cursor.
+// The application object, and its name, which services use with or without one.
 #ifndef PEMZ_FRAMEWORK_APPLICATION_H
 #define PEMZ_FRAMEWORK_APPLICATION_H
 
@@ -16,37 +15,8 @@ class Dialog;
 
 // ---- Services usable without an application object --------------------------
 
-// The running executable's full path, whatever its length, for the ANSI functions: as
-// it is when every character has an exact ANSI form, else its short (8.3) form when
-// that has one; "" when neither does (a best fit names another folder: "Łukasz" gives
-// "Lukasz") or the path cannot be obtained.
-std::string ModulePath();
-
 // The application's Name(), or the executable's base name when there is no application object.
 std::string ApplicationName();
-
-// The framework's message box: titled with ApplicationName(), owned by GetSafeOwner(nullptr),
-// with MB_ICONEXCLAMATION added when `type` names no icon. `helpContext` (0 for none) is the
-// help topic the box reports to its owner when the user asks for help. Returns the button pressed.
-// (windows.h renames MessageBox to MessageBoxA; it does so in declaration and calls alike.)
-int MessageBox(const std::string& text, UINT type = MB_OK, UINT helpContext = 0);
-
-// The window that should own a modal window opened for `parent` (null: the application's main
-// window, then its last active pop-up). Child windows are skipped up to their top-level parent.
-// When `topLevelToReenable` is given, the owner's top-level window, if enabled and not the owner
-// itself, is disabled and returned there, for the caller to enable again; otherwise null.
-HWND GetSafeOwner(HWND parent, HWND* topLevelToReenable);
-
-// Hourglass cursor, nested: the cursor in place at the first Begin comes back at the last End.
-void BeginWaitCursor();
-void EndWaitCursor();
-class WaitCursor {
-public:
-    WaitCursor() { BeginWaitCursor(); }
-    ~WaitCursor() { EndWaitCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // ---- The application object -------------------------------------------------
 

@@ -4,19 +4,21 @@
 
 #include <windows.h>
 
-#include "framework/Application.h"
-
 namespace fw {
 
-// For its lifetime: the owner's top-level window disabled when it is not the owner itself
-// (GetSafeOwner). Disabling the owner is left to whoever opens the window, since a message
-// box does it on its own.
+// The window that should own a modal window opened for `parent` (null: the application's
+// main window, then its last active pop-up). Child windows are skipped up to their
+// top-level parent.
+HWND SafeOwner(HWND parent);
+
+// For its lifetime: SafeOwner(parent) as the owner, and the owner's top-level window
+// disabled when it is enabled and not the owner itself. Disabling the owner is left to
+// whoever opens the window, since a message box does it on its own.
 class ModalScope {
 public:
-    // `parent` null: the application's main window, then its last active pop-up.
-    explicit ModalScope(HWND parent = nullptr) : owner_(GetSafeOwner(parent, &topLevel_)) {}
+    explicit ModalScope(HWND parent = nullptr);
     ~ModalScope() {
-        if (topLevel_) ::EnableWindow(topLevel_, TRUE);
+        if (disabledTopLevel_) ::EnableWindow(disabledTopLevel_, TRUE);
     }
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
@@ -24,8 +26,8 @@ public:
     HWND Owner() const { return owner_; }
 
 private:
-    HWND topLevel_ = nullptr;  // declared first: the owner's initialiser fills it
-    HWND owner_;
+    HWND owner_ = nullptr;
+    HWND disabledTopLevel_ = nullptr;  // to enable again
 };
 
 }  // namespace fw

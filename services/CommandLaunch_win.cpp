@@ -6,7 +6,7 @@
 #include <csignal>
 #include <cstdarg>
 
-#include "framework/Application.h"
+#include "framework/MessageBox.h"
 #include "res/resource.h"
 #include "services/MessageText.h"
 #include "services/ProgramSettings.h"

@@ -4,8 +4,9 @@
 #include <new>
 #include <utility>
 
-#include "framework/Application.h"
+#include "framework/MessageBox.h"
 #include "framework/ModalScope.h"
+#include "framework/WaitCursor.h"
 #include "services/ProcAddress.h"
 
 namespace services {

@@ -2,6 +2,7 @@
 #include "services/ShellRegistration.h"
 
 #include "framework/Application.h"
+#include "framework/ModulePath.h"
 #include "services/ProgramSettings.h"
 
 namespace services {

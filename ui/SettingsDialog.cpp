@@ -5,7 +5,7 @@
 #include <string>
 
 #include "calc/NumberText.h"
-#include "framework/Application.h"
+#include "framework/MessageBox.h"
 #include "framework/WindowText.h"
 #include "res/resource.h"
 #include "services/CalculatorSettings.h"

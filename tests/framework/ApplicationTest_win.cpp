@@ -1,7 +1,9 @@
 // The application object and the framework services: name, help, message boxes, safe
 // owner, wait cursor, modeless switch, and the framework's entry in a program of its own.
 #include "framework/Application.h"
+#include "framework/MessageBox.h"
 #include "framework/ModalScope.h"
+#include "framework/WaitCursor.h"
 
 #include <gtest/gtest.h>
 
@@ -90,25 +92,27 @@ TEST_F(ServicesTest, HelpThatStartsShowsNothing) {
     EXPECT_EQ(TheApplication().helpCalls[1].command, static_cast<UINT>(HELP_HELPONHELP));
 }
 
-TEST_F(ServicesTest, SafeOwnerSkipsChildrenAndDisablesTheTopLevelWindow) {
+TEST_F(ServicesTest, ModalScopeSkipsChildrenAndDisablesTheTopLevelWindow) {
     fw::UniqueWindow child(::CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, mainWindow.get(), nullptr,
                                            nullptr, nullptr));
     fw::UniqueWindow popup(
         ::CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, mainWindow.get(), nullptr, nullptr, nullptr));
-    HWND topLevel = reinterpret_cast<HWND>(1);
-    EXPECT_EQ(fw::GetSafeOwner(child.get(), &topLevel), mainWindow.get());
-    EXPECT_EQ(topLevel, nullptr);  // the owner is its own top-level window
+    {
+        const fw::ModalScope modal(child.get());
+        EXPECT_EQ(modal.Owner(), mainWindow.get());
+        EXPECT_TRUE(::IsWindowEnabled(mainWindow.get()));  // the owner is its own top-level window
+    }
+    {
+        const fw::ModalScope modal(popup.get());
+        EXPECT_EQ(modal.Owner(), popup.get());
+        EXPECT_FALSE(::IsWindowEnabled(mainWindow.get()));
+    }
     EXPECT_TRUE(::IsWindowEnabled(mainWindow.get()));
 
-    EXPECT_EQ(fw::GetSafeOwner(popup.get(), &topLevel), popup.get());
-    EXPECT_EQ(topLevel, mainWindow.get());
-    EXPECT_FALSE(::IsWindowEnabled(mainWindow.get()));
-    ::EnableWindow(topLevel, TRUE);
-
-    EXPECT_EQ(fw::GetSafeOwner(nullptr, nullptr), mainWindow.get());
+    EXPECT_EQ(fw::SafeOwner(nullptr), mainWindow.get());
     TheApplication().SetMainWindow(nullptr);
-    EXPECT_EQ(fw::GetSafeOwner(nullptr, &topLevel), nullptr);
-    EXPECT_EQ(topLevel, nullptr);
+    EXPECT_EQ(fw::SafeOwner(nullptr), nullptr);
+    { const fw::ModalScope modal; }
 }
 
 TEST_F(ServicesTest, ModalScopeEnablesAgainOnlyWhatItDisabled) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/ModalScope.h"
 #include "framework/OwnerDrawButton.h"
 #include "tests/framework/FrameworkTestIds.h"
 #include "tests/framework/TestHost_win.h"
@@ -352,7 +353,7 @@ TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRuns) {
     dialog.Run({[&](TestDialog& d) {
         owner = ::GetWindow(d.Hwnd(), GW_OWNER);
         ownerEnabled = ::IsWindowEnabled(owner) != FALSE;
-        safeOwner = fw::GetSafeOwner(nullptr, nullptr);
+        safeOwner = fw::SafeOwner(nullptr);
         self = d.Hwnd();
         d.EndDialog(IDOK);
     }});

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Application.h"
+#include "framework/ModulePath.h"
 #include "services/ProgramSettings.h"
 #include "services/RegistryKeyValueStore.h"
 #include "services/ShellRegistration.h"

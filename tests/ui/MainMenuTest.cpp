@@ -10,6 +10,7 @@
 
 #include "controls/ControlClasses.h"
 #include "framework/Application.h"
+#include "framework/ModulePath.h"
 #include "res/resource.h"
 #include "tests/ui/Driver.h"
 #include "ui/CalculatorDialog.h"
