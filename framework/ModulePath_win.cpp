@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "framework/GrowingBuffer.h"
+
 namespace fw {
 namespace {
 
@@ -16,16 +18,16 @@ using WideText = std::vector<wchar_t>;
 
 // The running executable's full path, without terminator; empty when it cannot be obtained.
 WideText ModuleWidePath() {
-    WideText path(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);  // truncated: try a larger buffer
-    }
+    // A path that fills the buffer was cut: twice the room, up to the longest path there is.
+    return ReadGrowing<wchar_t>(
+               MAX_PATH,
+               [](wchar_t* data, std::size_t capacity) -> std::optional<std::size_t> {
+                   const DWORD length = ::GetModuleFileNameW(nullptr, data, static_cast<DWORD>(capacity));
+                   if (length == 0) return std::nullopt;
+                   return length < capacity ? length : capacity * 2;
+               },
+               8)
+        .value_or(WideText());
 }
 
 // The text in the ANSI code page, or nothing when a character has no exact form there.
@@ -44,7 +46,6 @@ std::optional<std::string> ExactAnsiText(const WideText& text) {
         return std::nullopt;
     return ansi;
 }
-
 
 std::size_t FileNameStart(const std::string& path) {
     const std::size_t separator = path.find_last_of("\\/:");
@@ -72,17 +73,14 @@ std::string ModulePath() {
     if (std::optional<std::string> ansi = ExactAnsiText(path)) return *ansi;
     // The 8.3 form is plain ASCII wherever the volume keeps short names.
     path.push_back(L'\0');
-    WideText shortPath(path.size());
-    for (;;) {
-        const DWORD length = ::GetShortPathNameW(path.data(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-        if (length == 0) return {};
-        if (length < shortPath.size()) {
-            shortPath.resize(length);
-            break;
-        }
-        shortPath.resize(length);  // the answer counts the terminator
-    }
-    return ExactAnsiText(shortPath).value_or(std::string());
+    // The answer counts the terminator when the buffer is too small, not when it fits.
+    const auto shortPath =
+        ReadGrowing<wchar_t>(path.size(), [&](wchar_t* data, std::size_t capacity) -> std::optional<std::size_t> {
+            const DWORD length = ::GetShortPathNameW(path.data(), data, static_cast<DWORD>(capacity));
+            if (length == 0) return std::nullopt;
+            return length;
+        });
+    return shortPath ? ExactAnsiText(*shortPath).value_or(std::string()) : std::string();
 }
 
 std::string ModulePathWithExtension(const std::string& extension) {

@@ -1,8 +1,7 @@
 // Browser availability (cached) and launch.
 #include "services/Browser.h"
 
-#include <vector>
-
+#include "framework/GrowingBuffer.h"
 #include "services/CommandLaunch.h"
 #include "services/ProgramSettings.h"
 
@@ -10,16 +9,13 @@ namespace services {
 namespace {
 
 std::optional<std::string> ExpandEnvironmentText(const std::string& text) {
-    // The answer counts the terminator; a variable may change between the two calls.
-    std::vector<char> buffer(text.size() + 1);
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD needed =
-            ::ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (needed == 0) return std::nullopt;
-        if (needed <= buffer.size()) return std::string(buffer.data());
-        buffer.resize(needed);
-    }
-    return std::nullopt;
+    // The answer counts the terminator, whether it fitted or not.
+    const auto buffer = fw::ReadGrowing<char>(text.size() + 1, [&](char* data, std::size_t capacity) {
+        const DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), data, static_cast<DWORD>(capacity));
+        return needed == 0 ? std::nullopt : std::optional<std::size_t>(needed);
+    });
+    if (!buffer) return std::nullopt;
+    return std::string(buffer->data());
 }
 
 }  // namespace

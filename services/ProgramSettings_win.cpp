@@ -1,9 +1,8 @@
 // The program's settings store: real registry, resource strings, application name.
 #include "services/ProgramSettings.h"
 
-#include <vector>
-
 #include "framework/Application.h"
+#include "framework/GrowingBuffer.h"
 #include "services/RegistryKeyValueStore.h"
 
 namespace services {
@@ -11,14 +10,19 @@ namespace services {
 std::string ResourceStringTable::Load(unsigned id) const {
     if (!::FindResourceA(module_, MAKEINTRESOURCEA(id / 16 + 1), MAKEINTRESOURCEA(6) /* RT_STRING */))
         return std::string();
-    // LoadStringA truncates to the buffer; grow it until the entry fits with room to spare.
-    std::vector<char> buffer(256);
-    for (;;) {
-        const int length = ::LoadStringA(module_, id, buffer.data(), static_cast<int>(buffer.size()));
-        if (length < 0) return std::string();
-        if (static_cast<std::size_t>(length) + 1 < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
+    // LoadStringA truncates to the buffer without saying so: an entry that fills it may
+    // have been cut, and is read again into twice the room. An entry is at most 65535
+    // characters long: nine reads reach that.
+    const auto buffer = fw::ReadGrowing<char>(
+        256,
+        [&](char* data, std::size_t capacity) -> std::optional<std::size_t> {
+            const int length = ::LoadStringA(module_, id, data, static_cast<int>(capacity));
+            if (length < 0) return std::nullopt;
+            const auto used = static_cast<std::size_t>(length);
+            return used + 1 < capacity ? used : capacity * 2;
+        },
+        9);
+    return buffer ? std::string(buffer->data(), buffer->size()) : std::string();
 }
 
 const SettingsStore& ProgramSettings() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calc/NumberText.h"
+#include "framework/GrowingBuffer.h"
 #include "res/resource.h"
 #include "services/MessageText.h"
 
@@ -81,19 +82,20 @@ std::optional<ValueType> SettingsStore::ReadSettingTextOfAnyType(const std::stri
     ValueType type{};
     std::uint32_t size = 0;
     if (!registry_.QueryValue(key.get(), location.valueName, type, nullptr, size)) return std::nullopt;
-    // Ask for the size first and read into a buffer of that size; retry if the value
-    // grew in between.
-    std::vector<char> buffer;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        buffer.assign(size + 1, '\0');
-        if (registry_.QueryValue(key.get(), location.valueName, type, buffer.data(), size)) {
-            // Whatever the type, its bytes become the text: the parity is parsed from
-            // the text of any value.
-            text.assign(buffer.data());  // up to the first zero byte; the buffer ends with one
-            return type;
-        }
-    }
-    return std::nullopt;
+    // Ask for the size first and read into a buffer of that size, with room for a zero
+    // after the value's bytes.
+    const auto buffer = fw::ReadGrowing<char>(std::size_t{size} + 1, [&](char* data, std::size_t capacity) {
+        std::uint32_t used = static_cast<std::uint32_t>(capacity - 1);
+        if (registry_.QueryValue(key.get(), location.valueName, type, data, used))
+            return std::optional<std::size_t>(used + std::size_t{1});
+        // A value that grew says how much it needs now; any other failure ends the read.
+        return used > capacity - 1 ? std::optional<std::size_t>(used + std::size_t{1}) : std::nullopt;
+    });
+    if (!buffer) return std::nullopt;
+    // Whatever the type, its bytes become the text (up to the first zero byte): the
+    // parity is parsed from the text of any value.
+    text.assign(buffer->data());
+    return type;
 }
 
 bool SettingsStore::WriteSettingText(const std::string& path, const std::string& text, RegistryRoot root) const {
