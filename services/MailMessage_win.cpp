@@ -6,7 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/ModalScope.h"
-#include "services/ProcAddress.h"
+#include "framework/SystemLibrary.h"
 
 namespace services {
 namespace {
@@ -97,7 +97,7 @@ bool MailMessage::Send(FLAGS flags) {
 
 bool MailMessage::HandOver(FLAGS flags) {
     if (!library_) return false;
-    const auto send = ProcAddress<LPMAPISENDMAIL>(library_.get(), "MAPISendMail");
+    const auto send = fw::ProcAddress<LPMAPISENDMAIL>(library_.get(), "MAPISendMail");
     if (!send) {
         fw::MessageBox(kMailLibraryInvalidText);
         return false;
