@@ -416,25 +416,6 @@ Bytes FontFile() {
     return out;
 }
 
-// Keyword order: case and accents folded, as a reader of the index expects.
-std::string FoldKeyword(const std::string& keyword) {
-    static const char kFold[] =  // 0xC0-0xFF
-        "AAAAAAACEEEEIIII"
-        "DNOOOOO*OUUUUYPs"
-        "aaaaaaaceeeeiiii"
-        "dnooooo/ouuuuypy";
-    std::string folded;
-    for (unsigned char c : keyword) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<unsigned char>(c - 'A' + 'a');
-        else if (c >= 0xC0)
-            c = static_cast<unsigned char>(kFold[c - 0xC0]);
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-        folded.push_back(static_cast<char>(c));
-    }
-    return folded;
-}
-
 bool KeywordFiles(const HelpModel& model, const std::vector<std::uint32_t>& offsets, Bytes& tree, Bytes& data,
                   std::string& error) {
     std::map<std::pair<std::string, std::string>, std::vector<std::uint32_t>> index;
@@ -516,6 +497,24 @@ std::vector<std::uint8_t> WriteHlp(const HelpModel& model, std::string& error) {
     Put32(header, static_cast<std::uint32_t>(out.size()));
     std::copy(header.begin(), header.end(), out.begin());
     return out;
+}
+
+std::string FoldKeyword(const std::string& keyword) {
+    static const char kFold[] =  // 0xC0-0xFF
+        "AAAAAAACEEEEIIII"
+        "DNOOOOO*OUUUUYPs"
+        "aaaaaaaceeeeiiii"
+        "dnooooo/ouuuuypy";
+    std::string folded;
+    for (unsigned char c : keyword) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+        else if (c >= 0xC0)
+            c = static_cast<unsigned char>(kFold[c - 0xC0]);
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+        folded.push_back(static_cast<char>(c));
+    }
+    return folded;
 }
 
 }  // namespace helpc
