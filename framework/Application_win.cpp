@@ -1,11 +1,14 @@
 // The application object and the framework services around it.
 #include "framework/Application.h"
 
+#include <htmlhelp.h>
+
 #include <type_traits>
 #include <utility>
 
 #include "framework/Dialog.h"
 #include "framework/ModalScope.h"
+#include "framework/SystemLibrary.h"
 
 namespace fw {
 
@@ -39,6 +42,23 @@ std::string ExecutableBaseName() {
     const std::size_t start = FileNameStart(path);
     const std::size_t dot = ExtensionStart(path);
     return path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+}
+
+// The program's path with another extension.
+std::string BesideProgram(const char* extension) {
+    std::string path = ModulePath();
+    const std::size_t dot = ExtensionStart(path);
+    if (dot != std::string::npos) path.resize(dot);
+    return path + extension;
+}
+
+// WinHelp is not part of Windows from NT 6.0 (Vista) on. Without a compatibility
+// manifest GetVersion reports 6.2 on Windows 8.1, 10 and 11: still 6 or more,
+// which is all this asks.
+bool WinHelpIsGone() {
+    const DWORD version = ::GetVersion();
+    const bool nt = (version & 0x80000000u) == 0;
+    return nt && LOBYTE(LOWORD(version)) >= 6;
 }
 
 const CommandEntry kFrameworkCommands[] = {
@@ -152,32 +172,62 @@ void Application::ForgetMainDialog(const Dialog& dialog) {
     if (mainDialog_ == &dialog) mainDialog_ = nullptr;
 }
 
-std::string Application::HelpFilePath() const {
-    std::string path = ModulePath();
-    const std::size_t dot = ExtensionStart(path);
-    if (dot != std::string::npos) path.resize(dot);
-    return path + ".HLP";
+std::string Application::HelpFilePath() const { return BesideProgram(".HLP"); }
+
+std::string Application::HtmlHelpFilePath() const { return BesideProgram(".chm"); }
+
+// hhctrl.ocx is loaded at the first help request, never at start-up.
+bool Application::HtmlHelpAvailable() {
+    if (!WinHelpIsGone() || ::GetFileAttributesA(HtmlHelpFilePath().c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    if (!htmlHelpLoaded_) {
+        htmlHelpLoaded_ = true;
+        htmlHelpLibrary_ = LoadSystemLibrary("hhctrl.ocx");
+        htmlHelp_ = ProcAddress<HtmlHelpFunction>(htmlHelpLibrary_.get(), "HtmlHelpA");
+    }
+    return htmlHelp_ != nullptr;
+}
+
+// The WinHelp command in HTML Help's terms.
+bool Application::RunHtmlHelpFor(HWND window, UINT command, ULONG_PTR data) {
+    const std::string file = HtmlHelpFilePath();
+    switch (command) {
+    case HELP_QUIT: return RunHtmlHelp(window, nullptr, HH_CLOSE_ALL, 0);
+    case HELP_FINDER: return RunHtmlHelp(window, file.c_str(), HH_DISPLAY_INDEX, 0);
+    case HELP_CONTEXT: return RunHtmlHelp(window, file.c_str(), HH_HELP_CONTEXT, data);
+    case HELP_HELPONHELP: return RunHtmlHelp(window, (file + "::/" + kHelpOnHelpPage).c_str(), HH_DISPLAY_TOPIC, 0);
+    default:  // HELP_INDEX (HELP_CONTENTS) and the rest: the default topic, with the contents
+        return RunHtmlHelp(window, file.c_str(), HH_DISPLAY_TOC, 0);
+    }
 }
 
 void Application::WinHelp(UINT command, ULONG_PTR data) {
     bool started = false;
     {
         WaitCursor wait;
-        started = RunHelpEngine(MainWindow(), HelpFilePath(), command, data);
+        const bool html = HtmlHelpAvailable();
+        started = html ? RunHtmlHelpFor(MainWindow(), command, data)
+                       : RunHelpEngine(MainWindow(), HelpFilePath(), command, data);
+        if (started) (html ? htmlHelpStarted_ : winHelpStarted_) = true;
     }
-    if (started)
-        helpStarted_ = true;
-    else
-        fw::MessageBox("Le démarrage de l'aide a échoué.");
+    if (!started) fw::MessageBox("Le démarrage de l'aide a échoué.");
 }
 
 void Application::QuitHelp() {
-    if (helpStarted_) RunHelpEngine(MainWindow(), HelpFilePath(), HELP_QUIT, 0);
-    helpStarted_ = false;
+    if (winHelpStarted_) RunHelpEngine(MainWindow(), HelpFilePath(), HELP_QUIT, 0);
+    if (htmlHelpStarted_) RunHtmlHelpFor(MainWindow(), HELP_QUIT, 0);
+    winHelpStarted_ = htmlHelpStarted_ = false;
 }
 
 bool Application::RunHelpEngine(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) {
     return ::WinHelpA(window, helpFile.c_str(), command, data) != FALSE;
+}
+
+// Its window is owned by `window`: in front of it, gone with it, and run by this
+// thread's message loop, so the calculator keeps answering while it is open.
+bool Application::RunHtmlHelp(HWND window, const char* file, UINT command, DWORD_PTR data) {
+    if (!htmlHelp_) return false;
+    HWND viewer = htmlHelp_(window, file, command, data);
+    return command == HH_CLOSE_ALL || viewer != nullptr;
 }
 
 void Application::OnAppExit() {
