@@ -1,5 +1,6 @@
-// Help as a user gets it: F1 and the Aide menu open the help viewer (Wine's
-// winhlp32, a process of its own) on the right topic with no error box, and
+// Help as a user gets it where WinHelp exists (run in a prefix that reports Windows
+// XP, with no .chm beside the program): F1 and the Aide menu open the help viewer
+// (Wine's winhlp32, a process of its own) on the right topic with no error box, and
 // quitting the calculator closes the viewer it opened.
 #include "tests/ui/CalculatorTest.h"
 
@@ -59,6 +60,10 @@ bool PressF1(Program& app) {
 
 class HelpTest : public CalculatorTest {
 protected:
+    void SetUp() override {
+        CalculatorTest::SetUp();
+        ASSERT_LT(LOBYTE(LOWORD(::GetVersion())), 6) << "this Windows has no WinHelp: run in the winxp prefix";
+    }
     void TearDown() override {
         // Whatever a failure left behind must not block the next test.
         if (HWND viewer = Viewer()) {
@@ -72,6 +77,8 @@ protected:
         }
         CalculatorTest::TearDown();
     }
+
+    Program app{ToWindowsPath(PEMZ_WINHELP_PROGRAM_PATH)};  // the copy without the .chm
 };
 
 TEST_F(HelpTest, F1AndEachHelpItemOpenTheirTopicAndQuittingClosesTheViewer) {

@@ -1,0 +1,110 @@
+// Help where WinHelp is gone (Wine reports Windows 10 by default): F1 and each Aide
+// item open the HTML Help window, owned by the calculator, on their topic or tab,
+// with no WinHelp message; the calculator keeps answering keys meanwhile, and its
+// end closes the window. Wine's viewer draws no page without Gecko, so the address
+// it goes to is read from Wine's +htmlhelp trace, which help-trace.sh collects in
+// the file PEMZ_HELP_TRACE names.
+#include "tests/ui/CalculatorTest.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace e2e {
+namespace {
+
+constexpr UINT kExit = 57665;
+constexpr UINT kHelpIndex = 57666;
+constexpr UINT kHelpFinder = 57667;
+constexpr UINT kHelpUsing = 57668;
+constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
+constexpr const char* kTitle = "Aide de la Calculatrice Euro Pemz";
+
+HWND Viewer() { return ::FindWindowA("HH Parent", nullptr); }
+
+// What Wine's viewer has traced so far.
+std::string Trace() {
+    const char* path = std::getenv("PEMZ_HELP_TRACE");
+    if (!path) return {};
+    std::ifstream in(ToWindowsPath(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class HtmlHelpTest : public CalculatorTest {
+protected:
+    void SetUp() override {
+        CalculatorTest::SetUp();
+        if (LOBYTE(LOWORD(::GetVersion())) < 6) GTEST_SKIP() << "this Windows has WinHelp";
+        ASSERT_NE(std::getenv("PEMZ_HELP_TRACE"), nullptr) << "run through help-trace.sh";
+    }
+
+    // The program asked HTML Help for `command` (HH_DISPLAY_TOC shows the contents tab,
+    // HH_DISPLAY_INDEX the index tab), and the viewer, up, owned by the calculator and
+    // titled as the help, went to `page` of PemzCalc.chm. Wine 8 does not tell which tab
+    // is shown: TCM_GETCURSEL answers -1 once the viewer has been reused.
+    ::testing::AssertionResult Shows(const std::string& command, const std::string& page) {
+        const std::size_t from = traced_;
+        std::string trace;
+        HWND viewer = nullptr;
+        const bool reached = WaitFor(
+            [&] {
+                viewer = Viewer();
+                trace = Trace();
+                const std::size_t asked = trace.find("command=" + command + ",", from);
+                const std::size_t went = trace.find("navigate_url L\"mk:@MSITStore:", asked);
+                const std::string line = went == std::string::npos ? "" : trace.substr(went, trace.find('\n', went) - went);
+                return viewer && ::IsWindowVisible(viewer) && asked != std::string::npos &&
+                       line.find("PemzCalc.chm::/" + page + "\"") != std::string::npos;
+            },
+            kViewerWaitMs);
+        traced_ = trace.size();
+        const bool handled = app.Sync();
+        const std::string caption = viewer ? Program::TextOf(viewer) : "";
+        const HWND owner = viewer ? ::GetWindow(viewer, GW_OWNER) : nullptr;
+        if (reached && handled && caption == kTitle && owner == app.Window())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << (viewer ? "viewer \"" + caption + "\"" : std::string("no viewer"))
+               << (owner == app.Window() ? "" : ", not owned by the calculator")
+               << (handled ? "" : ", the calculator is still waiting") << "; see help-trace.log";
+    }
+
+    std::size_t traced_ = 0;
+};
+
+TEST_F(HtmlHelpTest, F1AndEachHelpItemOpenTheirPageOrTabAndQuittingClosesTheViewer) {
+    ASSERT_EQ(app.Start(), "");
+    ASSERT_EQ(Viewer(), nullptr) << "a help viewer is already up";
+    traced_ = Trace().size();
+
+    ::SetForegroundWindow(app.Window());
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == app.Window(); }));
+    INPUT keys[2] = {};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_F1;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(::SendInput(2, keys, sizeof(INPUT)), 2u);
+    EXPECT_TRUE(Shows("HH_DISPLAY_TOC", "sommaire.htm"));
+
+    app.Command(kHelpUsing);
+    EXPECT_TRUE(Shows("HH_DISPLAY_TOPIC", "utiliser.htm"));
+    app.Command(kHelpFinder);
+    EXPECT_TRUE(Shows("HH_DISPLAY_INDEX", "sommaire.htm"));
+    app.Command(kHelpIndex);
+    EXPECT_TRUE(Shows("HH_DISPLAY_TOC", "sommaire.htm"));
+
+    // The calculator still takes keys with the viewer open in front of it.
+    ::SetForegroundWindow(app.Window());
+    app.Type("7");
+    ASSERT_TRUE(app.Sync());
+    EXPECT_EQ(app.Francs(), "7");
+    EXPECT_NE(Viewer(), nullptr);
+
+    app.Command(kExit);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(Viewer(), nullptr);
+    EXPECT_EQ(::FindWindowA("MS_WINHELP", nullptr), nullptr) << "WinHelp came up too";
+}
+
+}  // namespace
+}  // namespace e2e
