@@ -71,19 +71,18 @@ void PageWriter::Container(const char* element) {
 void PageWriter::Runs(const Paragraph& paragraph) {
     std::size_t first = 0;
     if (paragraph.block == Block::ListItem)  // the bullet and its tab: the list draws its own
-        while (first < paragraph.runs.size() && paragraph.runs[first++].kind != Run::Kind::Tab) {
-        }
+        while (first < paragraph.runs.size() && paragraph.runs[first++].kind != Run::Kind::Tab) {}
     for (std::size_t i = first; i < paragraph.runs.size(); ++i) {
         const Run& run = paragraph.runs[i];
         switch (run.kind) {
         case Run::Kind::Text: out_ += Escape(run.text); break;
         case Run::Kind::SetFont:
-            if (paragraph.block != Block::Heading && paragraph.block != Block::Subheading)
-                Bold(run.font == Font::Bold);
+            if (paragraph.block != Block::Heading && paragraph.block != Block::Subheading) Bold(run.font == Font::Bold);
             break;
         case Run::Kind::LinkStart: {
             const auto target = byHash_.find(run.hash);
-            out_ += "<a href=\"" + (target == byHash_.end() ? std::string() : Escape(PageName(*target->second))) + "\">";
+            out_ +=
+                "<a href=\"" + (target == byHash_.end() ? std::string() : Escape(PageName(*target->second))) + "\">";
             break;
         }
         case Run::Kind::LinkEnd: out_ += "</a>"; break;
@@ -97,10 +96,11 @@ void PageWriter::Runs(const Paragraph& paragraph) {
 }
 
 std::string PageWriter::Page(const Topic& topic) {
-    out_ = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html lang=\"fr\">\n<head>\n"
-           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\n<title>" +
-           Escape(topic.title) + "</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"" + kStyleSheet +
-           "\">\n</head>\n<body>\n";
+    out_ =
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html lang=\"fr\">\n<head>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\n<title>" +
+        Escape(topic.title) + "</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"" + kStyleSheet +
+        "\">\n</head>\n<body>\n";
     open_.clear();
     for (const Paragraph& paragraph : topic.paragraphs) {
         switch (paragraph.block) {
@@ -143,8 +143,7 @@ std::string PageWriter::Page(const Topic& topic) {
 
 std::string SitemapEntry(const std::string& name, const std::vector<const Topic*>& topics) {
     std::string entry = "<li><object type=\"text/sitemap\">\n<param name=\"Name\" value=\"" + Escape(name) + "\">\n";
-    for (const Topic* topic : topics)
-        entry += "<param name=\"Local\" value=\"" + Escape(PageName(*topic)) + "\">\n";
+    for (const Topic* topic : topics) entry += "<param name=\"Local\" value=\"" + Escape(PageName(*topic)) + "\">\n";
     return entry + "</object>\n";
 }
 
@@ -202,8 +201,7 @@ std::vector<ProjectFile> WriteChmProject(const HelpModel& model, const std::stri
 
     const std::string home = PageName(model.topics.front());
     std::string project = "[OPTIONS]\r\nCompatibility=1.1 or later\r\nCompiled file=" + chmName +
-                          "\r\nContents file=" + stem + ".hhc\r\nIndex file=" + stem +
-                          ".hhk\r\nDefault topic=" + home +
+                          "\r\nContents file=" + stem + ".hhc\r\nIndex file=" + stem + ".hhk\r\nDefault topic=" + home +
                           "\r\nDefault Window=main\r\nDisplay compile progress=No\r\nFull-text search=Yes\r\n"
                           "Language=0x40c French\r\nTitle=" +
                           model.title + "\r\n\r\n[WINDOWS]\r\n";
