@@ -83,6 +83,7 @@ public:
 
     // The WinHelp command on the main window, in the help this Windows has: HTML Help where
     // WinHelp is gone (Vista and later) and the .chm and hhctrl.ocx are there, else WinHelp.
+    // HELP_CONTEXT opens the page that the program's IDR_HTMLHELP_CONTEXTS gives the number.
     // Shows "Le démarrage de l'aide a échoué." when help cannot start.
     void WinHelp(UINT command, ULONG_PTR data = 0);
 

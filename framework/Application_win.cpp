@@ -61,6 +61,26 @@ bool WinHelpIsGone() {
     return nt && LOBYTE(LOWORD(version)) >= 6;
 }
 
+// The page of the .chm for a help context number, from the program's table
+// IDR_HTMLHELP_CONTEXTS ("number=page;" entries); empty when it has none. The CHM's
+// own [ALIAS] cannot be used: chmcmd stores its targets as build paths.
+std::string ContextPage(ULONG_PTR context) {
+    const HMODULE module = ::GetModuleHandleA(nullptr);
+    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(IDR_HTMLHELP_CONTEXTS), RT_RCDATA);
+    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const char* data = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
+    if (!data) return {};
+    const std::string table(data, ::SizeofResource(module, found));
+    const std::string key = std::to_string(context) + "=";
+    for (std::size_t at = 0; at < table.size();) {
+        std::size_t end = table.find(';', at);
+        if (end == std::string::npos) end = table.size();
+        if (table.compare(at, key.size(), key) == 0) return table.substr(at + key.size(), end - at - key.size());
+        at = end + 1;
+    }
+    return {};
+}
+
 const CommandEntry kFrameworkCommands[] = {
     OnCommand<&Application::OnAppExit>(ID_APP_EXIT),
 };
@@ -193,7 +213,11 @@ bool Application::RunHtmlHelpFor(HWND window, UINT command, ULONG_PTR data) {
     switch (command) {
     case HELP_QUIT: return RunHtmlHelp(window, nullptr, HH_CLOSE_ALL, 0);
     case HELP_FINDER: return RunHtmlHelp(window, file.c_str(), HH_DISPLAY_INDEX, 0);
-    case HELP_CONTEXT: return RunHtmlHelp(window, file.c_str(), HH_HELP_CONTEXT, data);
+    case HELP_CONTEXT: {
+        const std::string page = ContextPage(data);
+        if (page.empty()) return RunHtmlHelp(window, file.c_str(), HH_HELP_CONTEXT, data);
+        return RunHtmlHelp(window, (file + "::/" + page).c_str(), HH_DISPLAY_TOPIC, 0);
+    }
     case HELP_HELPONHELP: return RunHtmlHelp(window, (file + "::/" + kHelpOnHelpPage).c_str(), HH_DISPLAY_TOPIC, 0);
     default:  // HELP_INDEX (HELP_CONTENTS) and the rest: the default topic, with the contents
         return RunHtmlHelp(window, file.c_str(), HH_DISPLAY_TOC, 0);

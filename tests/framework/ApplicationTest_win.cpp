@@ -107,7 +107,8 @@ TEST_F(ServicesTest, HelpGoesToHtmlHelpWhileTheChmIsBesideTheProgram) {
     EXPECT_NE(::GetModuleHandleA("hhctrl.ocx"), nullptr);
     TheApplication().OnHelpFinder();
     TheApplication().OnHelpUsing();
-    TheApplication().WinHelp(HELP_CONTEXT, 7);
+    TheApplication().WinHelp(HELP_CONTEXT, 7);  // a number of the program's context table
+    TheApplication().WinHelp(HELP_CONTEXT, 5);  // not in it: left to the CHM's own map
     TheApplication().QuitHelp();
     ::DeleteFileA(chm.c_str());
     TheApplication().OnHelpFinder();
@@ -118,7 +119,8 @@ TEST_F(ServicesTest, HelpGoesToHtmlHelpWhileTheChmIsBesideTheProgram) {
         {mainWindow.get(), chm, HH_DISPLAY_INDEX, 0, true},
         {mainWindow.get(), chm, HH_DISPLAY_TOC, 0, true},
         {mainWindow.get(), chm + "::/utiliser.htm", HH_DISPLAY_TOPIC, 0, true},
-        {mainWindow.get(), chm, HH_HELP_CONTEXT, 7, true},
+        {mainWindow.get(), chm + "::/sept.htm", HH_DISPLAY_TOPIC, 0, true},
+        {mainWindow.get(), chm, HH_HELP_CONTEXT, 5, true},
         {mainWindow.get(), "", HH_CLOSE_ALL, 0, true},
         {mainWindow.get(), hlp, HELP_FINDER, 0, false},
         {mainWindow.get(), hlp, HELP_QUIT, 0, false},

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# chm_test.sh <PemzCalc.chm> <help source>...: the compiled HTML help read back with
-# chmls. Every topic of the sources has its page, titled as the topic; every link
-# of a page leads to a file of the CHM; no page runs a script or loads anything
-# from outside it; the contents list every topic, the first topic's links first and
-# in their order; the index holds every keyword of the sources.
+# chm_test.sh <PemzCalc.chm> <context table .rc> <help source>...: the compiled HTML
+# help read back with chmls. Every topic of the sources has its page, titled as the
+# topic; every link of a page leads to a file of the CHM; no page runs a script or
+# loads anything from outside it; the contents list every topic, the first topic's
+# links first and in their order; the index holds every keyword of the sources; the
+# program's context table gives each .map number the page of its topic (the .HLP's
+# |CTXOMAP gives it the topic: helpc_test).
 set -euo pipefail
-chm=$1
-shift
+chm=$1 contexts=$2
+shift 2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -52,4 +54,13 @@ for source in "$@"; do
         grep -qF "<param name=\"Name\" value=\"$keyword\">" <<<"$index" || fail "the index lacks \"$keyword\""
     done < <(sed -n 's/^\.keywords //p' "$source" | tr ';' '\n' | sed 's/^ *//; s/ *$//')
 done
-echo "PASS: ${#pages[@]} pages, their links, the contents and the index"
+table=$(sed -n 's/^ *"\(.*\)"$/\1/p' "$contexts")
+numbers=0
+for source in "$@"; do
+    while read -r context number; do
+        [[ ";$table" == *";$number=$context.htm;"* ]] || fail "context number $number does not open $context.htm: $table"
+        numbers=$((numbers + 1))
+    done < <(awk '/^= / { context = $2 } /^\.map / { print context, $2 }' "$source")
+done
+[ "$(tr -cd ';' <<<"$table" | wc -c)" = "$numbers" ] || fail "the context table holds numbers the sources do not give"
+echo "PASS: ${#pages[@]} pages, their links, the contents, the index and $numbers context numbers"

@@ -51,7 +51,8 @@ protected:
                 trace = Trace();
                 const std::size_t asked = trace.find("command=" + command + ",", from);
                 const std::size_t went = trace.find("navigate_url L\"mk:@MSITStore:", asked);
-                const std::string line = went == std::string::npos ? "" : trace.substr(went, trace.find('\n', went) - went);
+                const std::string line =
+                    went == std::string::npos ? "" : trace.substr(went, trace.find('\n', went) - went);
                 return viewer && ::IsWindowVisible(viewer) && asked != std::string::npos &&
                        line.find("PemzCalc.chm::/" + page + "\"") != std::string::npos;
             },
@@ -60,8 +61,7 @@ protected:
         const bool handled = app.Sync();
         const std::string caption = viewer ? Program::TextOf(viewer) : "";
         const HWND owner = viewer ? ::GetWindow(viewer, GW_OWNER) : nullptr;
-        if (reached && handled && caption == kTitle && owner == app.Window())
-            return ::testing::AssertionSuccess();
+        if (reached && handled && caption == kTitle && owner == app.Window()) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
                << (viewer ? "viewer \"" + caption + "\"" : std::string("no viewer"))
                << (owner == app.Window() ? "" : ", not owned by the calculator")

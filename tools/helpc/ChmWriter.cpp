@@ -210,6 +210,25 @@ std::vector<ProjectFile> WriteChmProject(const HelpModel& model, const std::stri
                "\",,,,,0x520,,0x304e,,,,,,,,0\r\n\r\n[FILES]\r\n";
     for (const Topic& topic : model.topics) project += PageName(topic) + "\r\n";
     project += std::string(kStyleSheet) + "\r\n";
+
+    // The context numbers, as the project says them and as the program's table does:
+    // chmcmd 3.2.2 stores [ALIAS] targets as build paths, which HH_HELP_CONTEXT cannot open.
+    std::string aliases;
+    std::string numbers;
+    std::string table;
+    for (const Topic& topic : model.topics)
+        if (topic.mapNumber) {
+            const std::string name = "IDH_" + topic.context;
+            aliases += name + "=" + PageName(topic) + "\r\n";
+            numbers += "#define " + name + " " + std::to_string(topic.mapNumber) + "\r\n";
+            table += std::to_string(topic.mapNumber) + "=" + PageName(topic) + ";";
+        }
+    if (!aliases.empty()) project += "\r\n[ALIAS]\r\n" + aliases + "\r\n[MAP]\r\n" + numbers;
+    files.push_back(
+        {stem + "-contexts.rc", "// Made by pemz-helpc: the page of " + chmName +
+                                    " for each context number, \"number=page;\", for the framework's HELP_CONTEXT.\n"
+                                    "IDR_HTMLHELP_CONTEXTS RCDATA\nBEGIN\n    \"" +
+                                    table + "\"\nEND\n"});
     files.push_back({stem + ".hhp", project});
     return files;
 }

@@ -22,6 +22,8 @@ std::string PageName(const Topic& topic);
 // The project's files; its .hhp (the last file) compiles them into `chmName`
 // ("PemzCalc.chm"), whose stem also names the contents and index files. The
 // contents follow the first topic's links, then the topics it does not link to.
+// <stem>-contexts.rc, for the program's resources, gives the page of each
+// context number (IDR_HTMLHELP_CONTEXTS).
 std::vector<ProjectFile> WriteChmProject(const HelpModel& model, const std::string& chmName);
 
 }  // namespace helpc

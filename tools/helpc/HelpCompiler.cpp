@@ -201,6 +201,16 @@ bool SourceReader::Directive(const std::string& text) {
             model_->topics.back().keywords.push_back(keyword);
             from = to + 1;
         }
+    } else if (name == ".map") {
+        if (model_->topics.empty()) return Fail(".map outside a topic");
+        if (rest.empty() || rest.size() > 9 || rest.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(rest) == 0)
+            return Fail(".map needs a number from 1 to 999999999");
+        const std::uint32_t number = static_cast<std::uint32_t>(std::stoul(rest));
+        for (const Topic& topic : model_->topics)
+            if (topic.mapNumber == number) return Fail(".map " + rest + " is the topic " + topic.context + "'s");
+        if (model_->topics.back().mapNumber) return Fail("a second .map for the topic");
+        model_->topics.back().mapNumber = number;
     } else if (name == ".keyboard") {
         if (model_->topics.empty()) return Fail(".keyboard outside a topic");
         return KeyboardTable();

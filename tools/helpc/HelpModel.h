@@ -37,6 +37,7 @@ struct Paragraph {
 
 struct Topic {
     std::string context;
+    std::uint32_t mapNumber = 0;  // the context number a program opens it by; 0: none
     std::string title;
     std::vector<std::string> keywords;
     std::vector<Paragraph> paragraphs;

@@ -435,6 +435,20 @@ bool KeywordFiles(const HelpModel& model, const std::vector<std::uint32_t>& offs
     return BuildTree(entries, 0x0002, "F24", tree, error);
 }
 
+// The context numbers of the topics (|CTXOMAP): a count, then number and topic offset.
+Bytes MapFile(const HelpModel& model, const std::vector<std::uint32_t>& offsets) {
+    Bytes out;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> numbers;
+    for (std::size_t t = 0; t < model.topics.size(); ++t)
+        if (model.topics[t].mapNumber) numbers.emplace_back(model.topics[t].mapNumber, offsets[t]);
+    Put16(out, static_cast<unsigned>(numbers.size()));
+    for (const auto& [number, offset] : numbers) {
+        Put32(out, number);
+        Put32(out, offset);
+    }
+    return out;
+}
+
 bool ContextFile(const HelpModel& model, const std::vector<std::uint32_t>& offsets, Bytes& out, std::string& error) {
     std::vector<std::pair<std::int32_t, std::uint32_t>> hashes;
     for (std::size_t t = 0; t < model.topics.size(); ++t)
@@ -467,6 +481,7 @@ std::vector<std::uint8_t> WriteHlp(const HelpModel& model, std::string& error) {
     files["|SYSTEM"] = SystemFile(model, topics.offsets.front());
     files["|TOPIC"] = std::move(topics.file);
     files["|FONT"] = FontFile();
+    files["|CTXOMAP"] = MapFile(model, topics.offsets);
     if (!ContextFile(model, topics.offsets, files["|CONTEXT"], error) ||
         !TitleFile(model, topics.offsets, files["|TTLBTREE"], error) ||
         !KeywordFiles(model, topics.offsets, files["|KWBTREE"], files["|KWDATA"], error))
