@@ -4,6 +4,7 @@
 // end closes the window. Wine's viewer draws no page without Gecko, so the address
 // it goes to is read from Wine's +htmlhelp trace, which help-trace.sh collects in
 // the file PEMZ_HELP_TRACE names.
+#include "framework/FrameworkIds.h"
 #include "tests/ui/CalculatorTest.h"
 
 #include <fstream>
@@ -12,10 +13,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kExit = 57665;
-constexpr UINT kHelpIndex = 57666;
-constexpr UINT kHelpFinder = 57667;
-constexpr UINT kHelpUsing = 57668;
 constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
 constexpr const char* kTitle = "Aide de la Calculatrice Euro Pemz";
 
@@ -76,21 +73,14 @@ TEST_F(HtmlHelpTest, F1AndEachHelpItemOpenTheirPageOrTabAndQuittingClosesTheView
     ASSERT_EQ(Viewer(), nullptr) << "a help viewer is already up";
     traced_ = Trace().size();
 
-    ::SetForegroundWindow(app.Window());
-    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == app.Window(); }));
-    INPUT keys[2] = {};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_F1;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(::SendInput(2, keys, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(app.PressOnKeyboard(VK_F1));
     EXPECT_TRUE(Shows("HH_DISPLAY_TOC", "sommaire.htm"));
 
-    app.Command(kHelpUsing);
+    app.Command(ID_HELP_USING);
     EXPECT_TRUE(Shows("HH_DISPLAY_TOPIC", "utiliser.htm"));
-    app.Command(kHelpFinder);
+    app.Command(ID_HELP_FINDER);
     EXPECT_TRUE(Shows("HH_DISPLAY_INDEX", "sommaire.htm"));
-    app.Command(kHelpIndex);
+    app.Command(ID_HELP_INDEX);
     EXPECT_TRUE(Shows("HH_DISPLAY_TOC", "sommaire.htm"));
 
     // The calculator still takes keys with the viewer open in front of it.
@@ -100,7 +90,7 @@ TEST_F(HtmlHelpTest, F1AndEachHelpItemOpenTheirPageOrTabAndQuittingClosesTheView
     EXPECT_EQ(app.Francs(), "7");
     EXPECT_NE(Viewer(), nullptr);
 
-    app.Command(kExit);
+    app.Command(ID_APP_EXIT);
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_EQ(Viewer(), nullptr);
     EXPECT_EQ(::FindWindowA("MS_WINHELP", nullptr), nullptr) << "WinHelp came up too";

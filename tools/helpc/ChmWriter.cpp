@@ -2,6 +2,7 @@
 #include "ChmWriter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
@@ -40,6 +41,22 @@ std::string Escape(const std::string& text) {
     }
     return out;
 }
+
+// The HTML of each kind of paragraph, in the order of Block: the list or table it
+// goes in, and what opens and closes it.
+struct Elements {
+    const char* container;
+    const char* open;
+    const char* close;
+};
+constexpr Elements kElements[] = {
+    {"", "<h1>", "</h1>\n"},
+    {"", "<h2>", "</h2>\n"},
+    {"", "<p>", "</p>\n"},
+    {"ul", "<li>", "</li>\n"},
+    {"table", "<tr><td class=\"touche\">", "</td></tr>\n"},
+};
+static_assert(static_cast<int>(Block::TableRow) == 4 && std::size(kElements) == 5, "one entry per Block");
 
 class PageWriter {
 public:
@@ -103,38 +120,11 @@ std::string PageWriter::Page(const Topic& topic) {
         "\">\n</head>\n<body>\n";
     open_.clear();
     for (const Paragraph& paragraph : topic.paragraphs) {
-        switch (paragraph.block) {
-        case Block::Heading:
-            Container("");
-            out_ += "<h1>";
-            Runs(paragraph);
-            out_ += "</h1>\n";
-            break;
-        case Block::Subheading:
-            Container("");
-            out_ += "<h2>";
-            Runs(paragraph);
-            out_ += "</h2>\n";
-            break;
-        case Block::Text:
-            Container("");
-            out_ += "<p>";
-            Runs(paragraph);
-            out_ += "</p>\n";
-            break;
-        case Block::ListItem:
-            Container("ul");
-            out_ += "<li>";
-            Runs(paragraph);
-            out_ += "</li>\n";
-            break;
-        case Block::TableRow:
-            Container("table");
-            out_ += "<tr><td class=\"touche\">";
-            Runs(paragraph);
-            out_ += "</td></tr>\n";
-            break;
-        }
+        const Elements& elements = kElements[static_cast<int>(paragraph.block)];
+        Container(elements.container);
+        out_ += elements.open;
+        Runs(paragraph);
+        out_ += elements.close;
     }
     Container("");
     out_ += "</body>\n</html>\n";
