@@ -1,8 +1,7 @@
 // The accessible object of our windows, and the answer to WM_GETOBJECT that hands it over.
 #include "controls/Accessible.h"
 
-#include "services/DllSearch.h"
-#include "services/ProcAddress.h"
+#include "framework/SystemLibrary.h"
 
 namespace controls {
 
@@ -17,7 +16,7 @@ struct OleFunctions {
 };
 
 // Loaded for good: the objects handed out live in them.
-HMODULE KeepLoaded(const char* name) { return services::LoadSystemLibrary(name).release(); }
+HMODULE KeepLoaded(const char* name) { return fw::LoadSystemLibrary(name).release(); }
 
 const OleFunctions& Ole() {
     static const OleFunctions functions = [] {
@@ -26,16 +25,15 @@ const OleFunctions& Ole() {
         // its calls to come back here, the window's thread. (Wine 8 manages without;
         // Windows does not promise to.) An answer of "already running" is as good.
         using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
-        if (const auto initialise =
-                services::ProcAddress<CoInitializeExFunction>(KeepLoaded("ole32.dll"), "CoInitializeEx"))
+        if (const auto initialise = fw::ProcAddress<CoInitializeExFunction>(KeepLoaded("ole32.dll"), "CoInitializeEx"))
             initialise(nullptr, COINIT_APARTMENTTHREADED);
         const HMODULE oleacc = KeepLoaded("oleacc.dll");
         loaded.allocString =
-            services::ProcAddress<decltype(&SysAllocStringLen)>(KeepLoaded("oleaut32.dll"), "SysAllocStringLen");
-        loaded.lresultFromObject = services::ProcAddress<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
+            fw::ProcAddress<decltype(&SysAllocStringLen)>(KeepLoaded("oleaut32.dll"), "SysAllocStringLen");
+        loaded.lresultFromObject = fw::ProcAddress<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
         if (loaded.allocString && loaded.lresultFromObject)
             loaded.createStandard =
-                services::ProcAddress<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+                fw::ProcAddress<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
         return loaded;
     }();
     return functions;

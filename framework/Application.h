@@ -8,6 +8,7 @@
 
 #include "framework/CommandTable.h"
 #include "framework/FrameworkIds.h"
+#include "framework/UniqueHandle.h"
 
 namespace fw {
 
@@ -48,7 +49,15 @@ public:
 
     // The help file: the program's path with its extension replaced by ".HLP".
     std::string HelpFilePath() const;
-    // WinHelp on the main window; shows "Le démarrage de l'aide a échoué." when help cannot start.
+    // The same help for HTML Help: the program's path with ".chm".
+    std::string HtmlHelpFilePath() const;
+    // The page of the .chm that help on help opens: there is no help-on-help file in HTML Help.
+    static constexpr const char* kHelpOnHelpPage = "utiliser.htm";
+
+    // The WinHelp command on the main window, in the help this Windows has: HTML Help where
+    // WinHelp is gone (Vista and later) and the .chm and hhctrl.ocx are there, else WinHelp.
+    // HELP_CONTEXT opens the page that the program's IDR_HTMLHELP_CONTEXTS gives the number.
+    // Shows "Le démarrage de l'aide a échoué." when help cannot start.
     void WinHelp(UINT command, ULONG_PTR data = 0);
 
     // Handlers for command tables: the framework's exit and help commands.
@@ -57,20 +66,30 @@ public:
     void OnHelpFinder();  // HELP_FINDER
     void OnHelpUsing();   // HELP_INDEX, then HELP_HELPONHELP
 
-    // Closes the help viewer when this program started it (HELP_QUIT); the main window's end calls it.
+    // Closes the help viewers this program started (HELP_QUIT, HH_CLOSE_ALL); the main window's end calls it.
     void QuitHelp();
 
 protected:
-    // The one call into the help engine; false when it could not start.
+    // The calls into the two help engines; false when the help could not start.
     virtual bool RunHelpEngine(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data);
+    // `file` is the .chm, with "::/page" for a page of it; null for HH_CLOSE_ALL.
+    virtual bool RunHtmlHelp(HWND window, const char* file, UINT command, DWORD_PTR data);
 
 private:
     friend class Dialog;
     void ForgetMainDialog(const Dialog& dialog);
+    bool HtmlHelpAvailable();
+    bool RunHtmlHelpFor(HWND window, UINT command, ULONG_PTR data);
+
+    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
     HWND mainWindow_ = nullptr;
     const Dialog* mainDialog_ = nullptr;
-    bool helpStarted_ = false;
+    bool winHelpStarted_ = false;
+    bool htmlHelpStarted_ = false;
+    bool htmlHelpLoaded_ = false;  // the load was tried: once
+    UniqueLibrary htmlHelpLibrary_;
+    HtmlHelpFunction htmlHelp_ = nullptr;
 };
 
 }  // namespace fw

@@ -12,6 +12,10 @@
 #define ID_HELP         57670   // F1
 #define ID_DEFAULT_HELP 57671
 
+// Resource: the page of the program's .chm for each help context number, "number=page;"
+// entries (made by the help compiler); HELP_CONTEXT in HTML Help opens that page.
+#define IDR_HTMLHELP_CONTEXTS 57600
+
 // Menu commands the dialogs do not handle go on to the application from this range.
 #define ID_MENU_COMMAND_FIRST 0x8000
 #define ID_MENU_COMMAND_LAST  0xEFFF

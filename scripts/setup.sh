@@ -11,7 +11,7 @@ packages=(cmake g++ make googletest
           g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
           g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps imagemagick
-          nsis zip unzip libbenchmark-dev)
+          nsis zip unzip libbenchmark-dev fp-utils-3.2.2 chromium)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,9 +3,7 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "services/ProcAddress.h"
+#include "framework/SystemLibrary.h"
 
 namespace services {
 namespace {
@@ -13,7 +11,7 @@ namespace {
 // Looked up at run time so that the program still starts on systems without them.
 template <typename Function>
 Function Kernel32Function(const char* name) {
-    return ProcAddress<Function>(::GetModuleHandleA("kernel32.dll"), name);
+    return fw::ProcAddress<Function>(::GetModuleHandleA("kernel32.dll"), name);
 }
 
 constexpr DWORD kSearchDefaultDirs = 0x00001000;  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
@@ -29,20 +27,6 @@ bool RemoveCurrentDirectoryFromDllSearch() {
     // From Windows XP SP1 on, an empty DLL directory removes the current directory.
     const auto setDllDirectory = Kernel32Function<BOOL(WINAPI*)(LPCSTR)>("SetDllDirectoryA");
     return setDllDirectory && setDllDirectory("");
-}
-
-fw::UniqueLibrary LoadSystemLibrary(const char* name) {
-    std::string path(MAX_PATH, '\0');
-    UINT length = ::GetSystemDirectoryA(path.data(), static_cast<UINT>(path.size()));
-    if (length >= path.size()) {  // too small: the answer is the size needed
-        path.assign(length, '\0');
-        length = ::GetSystemDirectoryA(path.data(), static_cast<UINT>(path.size()));
-    }
-    if (length == 0 || length >= path.size()) return fw::UniqueLibrary();
-    path.resize(length);
-    path += '\\';
-    path += name;
-    return fw::UniqueLibrary(::LoadLibraryA(path.c_str()));
 }
 
 }  // namespace services

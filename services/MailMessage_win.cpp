@@ -6,8 +6,8 @@
 
 #include "framework/MessageBox.h"
 #include "framework/ModalScope.h"
+#include "framework/SystemLibrary.h"
 #include "framework/WaitCursor.h"
-#include "services/ProcAddress.h"
 
 namespace services {
 namespace {
@@ -98,7 +98,7 @@ bool MailMessage::Send(FLAGS flags) {
 
 bool MailMessage::HandOver(FLAGS flags) {
     if (!library_) return false;
-    const auto send = ProcAddress<LPMAPISENDMAIL>(library_.get(), "MAPISendMail");
+    const auto send = fw::ProcAddress<LPMAPISENDMAIL>(library_.get(), "MAPISendMail");
     if (!send) {
         fw::MessageBox(kMailLibraryInvalidText);
         return false;

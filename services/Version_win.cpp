@@ -5,8 +5,7 @@
 
 #include <vector>
 
-#include "services/DllSearch.h"
-#include "services/ProcAddress.h"
+#include "framework/SystemLibrary.h"
 
 namespace services {
 
@@ -32,11 +31,12 @@ bool ReadProductVersion(ProductVersion& version, const std::string& path) {
     version = ProductVersion{};
     if (path.empty()) return ReadOwnProductVersion(version);
     // Only the about box asks, so the library is not loaded at every start.
-    const fw::UniqueLibrary library = LoadSystemLibrary("version.dll");
-    const auto getSize = ProcAddress<DWORD(WINAPI*)(LPCSTR, LPDWORD)>(library.get(), "GetFileVersionInfoSizeA");
-    const auto getInfo = ProcAddress<BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID)>(library.get(), "GetFileVersionInfoA");
+    const fw::UniqueLibrary library = fw::LoadSystemLibrary("version.dll");
+    const auto getSize = fw::ProcAddress<DWORD(WINAPI*)(LPCSTR, LPDWORD)>(library.get(), "GetFileVersionInfoSizeA");
+    const auto getInfo =
+        fw::ProcAddress<BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID)>(library.get(), "GetFileVersionInfoA");
     const auto queryValue =
-        ProcAddress<BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT)>(library.get(), "VerQueryValueA");
+        fw::ProcAddress<BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT)>(library.get(), "VerQueryValueA");
     if (!getSize || !getInfo || !queryValue) return false;
     DWORD handle = 0;
     const DWORD size = getSize(path.c_str(), &handle);

@@ -6,6 +6,7 @@
 #include "framework/WaitCursor.h"
 
 #include <gtest/gtest.h>
+#include <htmlhelp.h>
 
 #include <fstream>
 #include <iterator>
@@ -90,6 +91,52 @@ TEST_F(ServicesTest, HelpThatStartsShowsNothing) {
     ASSERT_EQ(TheApplication().helpCalls.size(), 2u);
     EXPECT_EQ(TheApplication().helpCalls[0].command, static_cast<UINT>(HELP_INDEX));
     EXPECT_EQ(TheApplication().helpCalls[1].command, static_cast<UINT>(HELP_HELPONHELP));
+}
+
+// Where WinHelp is gone (Wine reports Windows 10) every help command goes to HTML Help
+// while the .chm is beside the program, and to WinHelp again once it is not.
+TEST_F(ServicesTest, HelpGoesToHtmlHelpWhileTheChmIsBesideTheProgram) {
+    if (LOBYTE(LOWORD(::GetVersion())) < 6) GTEST_SKIP() << "this Windows has WinHelp";
+    const std::string chm = TheApplication().HtmlHelpFilePath();
+    const std::string hlp = TheApplication().HelpFilePath();
+    ASSERT_EQ(chm.substr(0, chm.size() - 4) + ".HLP", hlp);
+    EXPECT_EQ(::GetModuleHandleA("hhctrl.ocx"), nullptr) << "loaded before any help request";
+    std::ofstream(chm) << "stand-in";
+    TheApplication().QuitHelp();  // the viewer an earlier test started
+    TheApplication().helpCalls.clear();
+
+    TheApplication().OnHelpIndex();
+    EXPECT_NE(::GetModuleHandleA("hhctrl.ocx"), nullptr);
+    TheApplication().OnHelpFinder();
+    TheApplication().OnHelpUsing();
+    TheApplication().WinHelp(HELP_CONTEXT, 7);  // a number of the program's context table
+    TheApplication().WinHelp(HELP_CONTEXT, 5);  // not in it: left to the CHM's own map
+    TheApplication().QuitHelp();
+    ::DeleteFileA(chm.c_str());
+    TheApplication().OnHelpFinder();
+    TheApplication().QuitHelp();
+
+    const fwtest::TestApplication::HelpCall expected[] = {
+        {mainWindow.get(), chm, HH_DISPLAY_TOC, 0, true},
+        {mainWindow.get(), chm, HH_DISPLAY_INDEX, 0, true},
+        {mainWindow.get(), chm, HH_DISPLAY_TOC, 0, true},
+        {mainWindow.get(), chm + "::/utiliser.htm", HH_DISPLAY_TOPIC, 0, true},
+        {mainWindow.get(), chm + "::/sept.htm", HH_DISPLAY_TOPIC, 0, true},
+        {mainWindow.get(), chm, HH_HELP_CONTEXT, 5, true},
+        {mainWindow.get(), "", HH_CLOSE_ALL, 0, true},
+        {mainWindow.get(), hlp, HELP_FINDER, 0, false},
+        {mainWindow.get(), hlp, HELP_QUIT, 0, false},
+    };
+    const auto& calls = TheApplication().helpCalls;
+    ASSERT_EQ(calls.size(), std::size(expected));
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(calls[i].html, expected[i].html);
+        EXPECT_EQ(calls[i].command, expected[i].command);
+        EXPECT_EQ(calls[i].file, expected[i].file);
+        EXPECT_EQ(calls[i].data, expected[i].data);
+        EXPECT_EQ(calls[i].window, expected[i].window);
+    }
 }
 
 TEST_F(ServicesTest, ModalScopeSkipsChildrenAndDisablesTheTopLevelWindow) {

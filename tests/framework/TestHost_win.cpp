@@ -42,7 +42,12 @@ BOOL CALLBACK FindBox(HWND window, LPARAM data) {
 fw::CommandTable TestApplication::Commands() const { return kApplicationCommands; }
 
 bool TestApplication::RunHelpEngine(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) {
-    helpCalls.push_back({window, helpFile, command, data});
+    helpCalls.push_back({window, helpFile, command, data, false});
+    return helpStarts;
+}
+
+bool TestApplication::RunHtmlHelp(HWND window, const char* file, UINT command, DWORD_PTR data) {
+    helpCalls.push_back({window, file ? file : "", command, data, true});
     return helpStarts;
 }
 

@@ -25,9 +25,10 @@ public:
 
     struct HelpCall {
         HWND window;
-        std::string file;
-        UINT command;
+        std::string file;  // "" for none
+        UINT command;      // HELP_* for WinHelp, HH_* for HTML Help
         ULONG_PTR data;
+        bool html;
     };
     bool helpStarts = true;
     std::vector<HelpCall> helpCalls;
@@ -35,6 +36,7 @@ public:
 
 protected:
     bool RunHelpEngine(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) override;
+    bool RunHtmlHelp(HWND window, const char* file, UINT command, DWORD_PTR data) override;
 };
 
 TestApplication& TheApplication();

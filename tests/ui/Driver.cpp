@@ -586,6 +586,17 @@ bool Program::WaitUntilPainted() {
     return Sync() && painted;
 }
 
+bool Program::PressOnKeyboard(UINT vk) {
+    ::SetForegroundWindow(window_);
+    if (!WaitFor([&] { return ::GetForegroundWindow() == window_; })) return false;
+    INPUT keys[2] = {};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = static_cast<WORD>(vk);
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return ::SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
 void Program::PressKey(UINT vk, unsigned modifiers) {
     HWND target = Focus();
     if (!target) target = window_;

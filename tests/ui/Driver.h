@@ -218,6 +218,9 @@ public:
     void PressKey(UINT vk, unsigned modifiers = kNoModifier);
     // Types each character with the key (and Shift) that makes it on the US layout.
     void Type(const std::string& characters);
+    // One key through the input device to the program's window, brought to the front: only
+    // such a key becomes the help request (WM_KEYF1) when the program's loop takes F1.
+    bool PressOnKeyboard(UINT vk);
 
     // Mouse: a left click in the middle of the control; waits until the click has been handled.
     bool Click(HWND control);

@@ -1,15 +1,13 @@
-// Help as a user gets it: F1 and the Aide menu open the help viewer (Wine's
-// winhlp32, a process of its own) on the right topic with no error box, and
+// Help as a user gets it where WinHelp exists (run in a prefix that reports Windows
+// XP, with no .chm beside the program): F1 and the Aide menu open the help viewer
+// (Wine's winhlp32, a process of its own) on the right topic with no error box, and
 // quitting the calculator closes the viewer it opened.
+#include "framework/FrameworkIds.h"
 #include "tests/ui/CalculatorTest.h"
 
 namespace e2e {
 namespace {
 
-constexpr UINT kExit = 57665;
-constexpr UINT kHelpIndex = 57666;
-constexpr UINT kHelpFinder = 57667;
-constexpr UINT kHelpUsing = 57668;
 constexpr int kViewerText = 0x701;      // the viewer's rich edit
 constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
 
@@ -44,21 +42,12 @@ Shown ViewerShows() {
                                          << (handled ? "" : ", the calculator is still waiting");
 }
 
-// F1 through the keyboard itself: only a key that comes from the input device
-// becomes the help request (WM_KEYF1) when the program's loop takes it.
-bool PressF1(Program& app) {
-    ::SetForegroundWindow(app.Window());
-    if (!WaitFor([&] { return ::GetForegroundWindow() == app.Window(); })) return false;
-    INPUT keys[2] = {};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_F1;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return ::SendInput(2, keys, sizeof(INPUT)) == 2;
-}
-
 class HelpTest : public CalculatorTest {
 protected:
+    void SetUp() override {
+        CalculatorTest::SetUp();
+        ASSERT_LT(LOBYTE(LOWORD(::GetVersion())), 6) << "this Windows has no WinHelp: run in the winxp prefix";
+    }
     void TearDown() override {
         // Whatever a failure left behind must not block the next test.
         if (HWND viewer = Viewer()) {
@@ -72,6 +61,8 @@ protected:
         }
         CalculatorTest::TearDown();
     }
+
+    Program app{ToWindowsPath(PEMZ_WINHELP_PROGRAM_PATH)};  // the copy without the .chm
 };
 
 TEST_F(HelpTest, F1AndEachHelpItemOpenTheirTopicAndQuittingClosesTheViewer) {
@@ -80,19 +71,19 @@ TEST_F(HelpTest, F1AndEachHelpItemOpenTheirTopicAndQuittingClosesTheViewer) {
     const std::string help = "Aide de la Calculatrice Euro Pemz";
     const std::string using_ = "Utiliser l'Aide";
 
-    ASSERT_TRUE(PressF1(app));
+    ASSERT_TRUE(app.PressOnKeyboard(VK_F1));
     EXPECT_TRUE(OpensOn(app, help, "Sommaire"));
     // Each item moves the viewer away from the topic the one before it showed.
-    app.Command(kHelpUsing);
+    app.Command(ID_HELP_USING);
     EXPECT_TRUE(OpensOn(app, using_, using_));
-    app.Command(kHelpIndex);
+    app.Command(ID_HELP_INDEX);
     EXPECT_TRUE(OpensOn(app, help, "Sommaire"));
-    app.Command(kHelpUsing);
+    app.Command(ID_HELP_USING);
     EXPECT_TRUE(OpensOn(app, using_, using_));
-    app.Command(kHelpFinder);
+    app.Command(ID_HELP_FINDER);
     EXPECT_TRUE(OpensOn(app, help, "Sommaire"));
 
-    app.Command(kExit);
+    app.Command(ID_APP_EXIT);
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_TRUE(WaitFor([] { return Viewer() == nullptr; }, kViewerWaitMs));
 }

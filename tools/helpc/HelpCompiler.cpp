@@ -115,7 +115,7 @@ private:
     bool BodyLine(const std::string& text);
     bool Inline(const std::string& text);
     bool EndParagraph();
-    Paragraph& NewParagraph(Font font);
+    Paragraph& NewParagraph(Font font, Block block);
     bool KeyboardTable();
     bool KeyName(const Accelerator& accelerator, std::string& name);
 
@@ -201,6 +201,16 @@ bool SourceReader::Directive(const std::string& text) {
             model_->topics.back().keywords.push_back(keyword);
             from = to + 1;
         }
+    } else if (name == ".map") {
+        if (model_->topics.empty()) return Fail(".map outside a topic");
+        if (rest.empty() || rest.size() > 9 || rest.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(rest) == 0)
+            return Fail(".map needs a number from 1 to 999999999");
+        const std::uint32_t number = static_cast<std::uint32_t>(std::stoul(rest));
+        for (const Topic& topic : model_->topics)
+            if (topic.mapNumber == number) return Fail(".map " + rest + " is the topic " + topic.context + "'s");
+        if (model_->topics.back().mapNumber) return Fail("a second .map for the topic");
+        model_->topics.back().mapNumber = number;
     } else if (name == ".keyboard") {
         if (model_->topics.empty()) return Fail(".keyboard outside a topic");
         return KeyboardTable();
@@ -223,14 +233,15 @@ bool SourceReader::StartTopic(const std::string& text) {
     topic.context = context;
     topic.title = title;
     model_->topics.push_back(std::move(topic));
-    Paragraph& heading = NewParagraph(Font::Heading);
+    Paragraph& heading = NewParagraph(Font::Heading, Block::Heading);
     heading.runs.push_back({Run::Kind::Text, title, Font::Body, 0});
     heading.spaceAfter = 2 * kParagraphGap;
     return true;
 }
 
-Paragraph& SourceReader::NewParagraph(Font font) {
+Paragraph& SourceReader::NewParagraph(Font font, Block block) {
     Paragraph& paragraph = model_->topics.back().paragraphs.emplace_back();
+    paragraph.block = block;
     paragraph.runs.push_back({Run::Kind::SetFont, {}, font, 0});
     paragraph.spaceAfter = kParagraphGap;
     return paragraph;
@@ -241,7 +252,7 @@ bool SourceReader::BodyLine(const std::string& text) {
     if (model_->topics.empty()) return Fail("text before the first topic");
     if (StartsWith(text, "- ")) {
         if (!EndParagraph()) return false;
-        Paragraph& item = NewParagraph(Font::Body);
+        Paragraph& item = NewParagraph(Font::Body, Block::ListItem);
         item.runs.push_back({Run::Kind::Text, "\x95", Font::Body, 0});  // bullet
         item.runs.push_back({Run::Kind::Tab, {}, Font::Body, 0});
         item.leftIndent = kBulletIndent;
@@ -253,7 +264,7 @@ bool SourceReader::BodyLine(const std::string& text) {
     }
     if (StartsWith(text, "## ")) {
         if (!EndParagraph()) return false;
-        Paragraph& heading = NewParagraph(Font::Bold);
+        Paragraph& heading = NewParagraph(Font::Bold, Block::Subheading);
         heading.spaceBefore = kParagraphGap;
         inParagraph_ = true;
         return Inline(Trim(text.substr(3))) && EndParagraph();
@@ -263,7 +274,7 @@ bool SourceReader::BodyLine(const std::string& text) {
         const std::string row = text.substr(2);
         const std::size_t bar = row.find(" | ");
         if (bar == std::string::npos) return Fail("a table row needs two cells: | left | right");
-        Paragraph& paragraph = NewParagraph(Font::Body);
+        Paragraph& paragraph = NewParagraph(Font::Body, Block::TableRow);
         paragraph.leftIndent = kTableIndent;
         paragraph.firstLineIndent = -kTableIndent;
         paragraph.tabStops = {kTableIndent};
@@ -280,7 +291,7 @@ bool SourceReader::BodyLine(const std::string& text) {
         // A list or a table keeps its items close; the text after it stands apart.
         const std::vector<Paragraph>& before = model_->topics.back().paragraphs;
         const bool afterItems = before.back().spaceAfter == kItemGap;
-        NewParagraph(Font::Body).spaceBefore = afterItems ? kParagraphGap - kItemGap : 0;
+        NewParagraph(Font::Body, Block::Text).spaceBefore = afterItems ? kParagraphGap - kItemGap : 0;
         inParagraph_ = true;
     } else {
         model_->topics.back().paragraphs.back().runs.push_back({Run::Kind::Text, " ", Font::Body, 0});
@@ -471,12 +482,17 @@ AcceleratorTable ReadAccelerators(const std::string& script, const std::string& 
     return table;
 }
 
-CompiledHelp CompileHelp(const std::string& source, const std::vector<Accelerator>& keyboard) {
-    CompiledHelp result;
+HelpModel ReadHelp(const std::string& source, const std::vector<Accelerator>& keyboard, std::string& error) {
     HelpModel model;
     SourceReader reader(keyboard);
-    if (!reader.Read(source, model, result.error)) return result;
-    result.bytes = WriteHlp(model, result.error);
+    if (!reader.Read(source, model, error)) return {};
+    return model;
+}
+
+CompiledHelp CompileHelp(const std::string& source, const std::vector<Accelerator>& keyboard) {
+    CompiledHelp result;
+    const HelpModel model = ReadHelp(source, keyboard, result.error);
+    if (result.error.empty()) result.bytes = WriteHlp(model, result.error);
     return result;
 }
 

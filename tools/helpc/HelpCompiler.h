@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "HelpModel.h"
+
 namespace helpc {
 
 // One entry of a resource script's ACCELERATORS table.
@@ -33,6 +35,9 @@ struct CompiledHelp {
     std::vector<std::uint8_t> bytes;  // the .HLP file; empty on error
     std::string error;                // "line N: what is wrong" on error
 };
+
+// The parsed source, for writers other than WinHelp's; `error` is set when it cannot be read.
+HelpModel ReadHelp(const std::string& source, const std::vector<Accelerator>& keyboard, std::string& error);
 
 CompiledHelp CompileHelp(const std::string& source, const std::vector<Accelerator>& keyboard);
 

@@ -44,6 +44,7 @@ struct Help {
     std::uint32_t contents = 0xFFFFFFFF;
     std::vector<Topic> topics;
     std::map<std::uint32_t, std::uint32_t> contexts;             // hash -> offset
+    std::map<std::uint32_t, std::uint32_t> numbers;              // context number -> offset
     std::map<std::uint32_t, std::string> titles;                 // offset -> title
     std::map<std::string, std::vector<std::uint32_t>> keywords;  // keyword -> offsets
 };
@@ -67,6 +68,9 @@ public:
             help.contexts[U32(file_, at)] = U32(file_, at + 4);
             return std::size_t{8};
         });
+        const std::size_t map = Data("|CTXOMAP");
+        for (unsigned i = 0; i < U16(file_, map); ++i)
+            help.numbers[U32(file_, map + 2 + 8 * i)] = U32(file_, map + 6 + 8 * i);
         WalkTree(Data("|TTLBTREE"), [&](std::size_t at) {
             const std::string title = CString(file_, at + 4);
             help.titles[U32(file_, at)] = title;
@@ -262,9 +266,11 @@ et le **clavier**.
 
 = memoire_1 Mémoire €
 .keywords mémoire; MS
+.map 20
 | MS | Met en mémoire.
 
 = clavier Le clavier
+.map 7
 .keywords clavier
 .keyboard
 )";
@@ -302,6 +308,10 @@ TEST(HelpCompiler, TopicsTextsLinksAndKeywordsReadBack) {
     EXPECT_EQ(TopicAt(help, help.contexts.at(first[2].links[0].first)), &help.topics[2]);
 
     ASSERT_EQ(help.contexts.size(), 3u);
+    // A context number opens its topic; a topic without .map has none.
+    ASSERT_EQ(help.numbers.size(), 2u);
+    EXPECT_EQ(TopicAt(help, help.numbers.at(20)), &help.topics[1]);
+    EXPECT_EQ(TopicAt(help, help.numbers.at(7)), &help.topics[2]);
     ASSERT_EQ(help.titles.size(), 3u);
     for (const Topic& topic : help.topics) EXPECT_EQ(help.titles.at(topic.offset), topic.title);
 
@@ -358,6 +368,8 @@ TEST(HelpCompiler, MistakesAreReportedWithTheirLine) {
         {".title T\n", "no topic"},
         {".title T\n= a A\n| seul\n", "line 3: a table row needs two cells"},
         {".title T\n= ab A\n= AB B\n", "same hash"},  // the viewer ignores case
+        {".title T\n= a A\n.map 5\n= b B\n.map 5\n", "line 5: .map 5 is the topic a's"},
+        {".title T\n= a A\n.map 0\n", "line 3: .map needs a number"},
     };
     for (const auto& [source, message] : cases) {
         const helpc::CompiledHelp compiled = helpc::CompileHelp(source, {Key("\"X\"", "ID_X", true)});

@@ -19,8 +19,14 @@ struct Run {
     std::uint32_t hash = 0;  // LinkStart: the target context's hash
 };
 
-// Spacing and indents in the viewer's paragraph units.
+// What a paragraph is in the source; the WinHelp layout shows it through fonts
+// and indents, HTML through its elements.
+enum class Block { Heading, Subheading, Text, ListItem, TableRow };
+
+// Spacing and indents in the viewer's paragraph units. A list item's runs begin
+// with the bullet and a tab; a table row's cells are separated by a tab.
 struct Paragraph {
+    Block block = Block::Text;
     std::vector<Run> runs;
     int spaceBefore = 0;
     int spaceAfter = 0;
@@ -31,6 +37,7 @@ struct Paragraph {
 
 struct Topic {
     std::string context;
+    std::uint32_t mapNumber = 0;  // the context number a program opens it by; 0: none
     std::string title;
     std::vector<std::string> keywords;
     std::vector<Paragraph> paragraphs;
@@ -41,6 +48,9 @@ struct HelpModel {
     std::string helpOnFile;     // the file the viewer opens for help on using help; empty: its own
     std::vector<Topic> topics;  // the first one is the contents topic
 };
+
+// Index order: case and accents folded, as a reader of an index expects.
+std::string FoldKeyword(const std::string& keyword);
 
 }  // namespace helpc
 

@@ -416,25 +416,6 @@ Bytes FontFile() {
     return out;
 }
 
-// Keyword order: case and accents folded, as a reader of the index expects.
-std::string FoldKeyword(const std::string& keyword) {
-    static const char kFold[] =  // 0xC0-0xFF
-        "AAAAAAACEEEEIIII"
-        "DNOOOOO*OUUUUYPs"
-        "aaaaaaaceeeeiiii"
-        "dnooooo/ouuuuypy";
-    std::string folded;
-    for (unsigned char c : keyword) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<unsigned char>(c - 'A' + 'a');
-        else if (c >= 0xC0)
-            c = static_cast<unsigned char>(kFold[c - 0xC0]);
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-        folded.push_back(static_cast<char>(c));
-    }
-    return folded;
-}
-
 bool KeywordFiles(const HelpModel& model, const std::vector<std::uint32_t>& offsets, Bytes& tree, Bytes& data,
                   std::string& error) {
     std::map<std::pair<std::string, std::string>, std::vector<std::uint32_t>> index;
@@ -452,6 +433,20 @@ bool KeywordFiles(const HelpModel& model, const std::vector<std::uint32_t>& offs
         entries.push_back(std::move(entry));
     }
     return BuildTree(entries, 0x0002, "F24", tree, error);
+}
+
+// The context numbers of the topics (|CTXOMAP): a count, then number and topic offset.
+Bytes MapFile(const HelpModel& model, const std::vector<std::uint32_t>& offsets) {
+    Bytes out;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> numbers;
+    for (std::size_t t = 0; t < model.topics.size(); ++t)
+        if (model.topics[t].mapNumber) numbers.emplace_back(model.topics[t].mapNumber, offsets[t]);
+    Put16(out, static_cast<unsigned>(numbers.size()));
+    for (const auto& [number, offset] : numbers) {
+        Put32(out, number);
+        Put32(out, offset);
+    }
+    return out;
 }
 
 bool ContextFile(const HelpModel& model, const std::vector<std::uint32_t>& offsets, Bytes& out, std::string& error) {
@@ -486,6 +481,7 @@ std::vector<std::uint8_t> WriteHlp(const HelpModel& model, std::string& error) {
     files["|SYSTEM"] = SystemFile(model, topics.offsets.front());
     files["|TOPIC"] = std::move(topics.file);
     files["|FONT"] = FontFile();
+    files["|CTXOMAP"] = MapFile(model, topics.offsets);
     if (!ContextFile(model, topics.offsets, files["|CONTEXT"], error) ||
         !TitleFile(model, topics.offsets, files["|TTLBTREE"], error) ||
         !KeywordFiles(model, topics.offsets, files["|KWBTREE"], files["|KWDATA"], error))
@@ -516,6 +512,24 @@ std::vector<std::uint8_t> WriteHlp(const HelpModel& model, std::string& error) {
     Put32(header, static_cast<std::uint32_t>(out.size()));
     std::copy(header.begin(), header.end(), out.begin());
     return out;
+}
+
+std::string FoldKeyword(const std::string& keyword) {
+    static const char kFold[] =  // 0xC0-0xFF
+        "AAAAAAACEEEEIIII"
+        "DNOOOOO*OUUUUYPs"
+        "aaaaaaaceeeeiiii"
+        "dnooooo/ouuuuypy";
+    std::string folded;
+    for (unsigned char c : keyword) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+        else if (c >= 0xC0)
+            c = static_cast<unsigned char>(kFold[c - 0xC0]);
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+        folded.push_back(static_cast<char>(c));
+    }
+    return folded;
 }
 
 }  // namespace helpc
