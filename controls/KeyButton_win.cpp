@@ -9,6 +9,7 @@
 #include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
 #include "controls/DrawLines.h"
+#include "controls/PressLoop.h"
 #include "controls/ControlMessages.h"
 #include "controls/SpokenText.h"
 #include "controls/WindowSlots.h"
@@ -173,33 +174,21 @@ void Notify(HWND button, WORD code) {
     SendMessageA(receiver, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(button));
 }
 
-// Polls, never blocking, for the next message of the thread. False once the press
-// cannot end normally: its window is gone or has lost the capture (WM_CAPTURECHANGED).
-// Without this test such a press would poll forever for a release that never comes.
-bool NextPressMessage(HWND button, MSG& message) {
-    while (IsWindow(button) && GetCapture() == button)
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return true;
-    return false;
-}
-
-// A press with the mouse or the space bar, begun by `first`: a local loop takes every
-// message of the thread without blocking, consumes the keyboard, left-button and
-// mouse-move messages, dispatches the rest, and ends when neither the key nor the left
-// button is held any more. A command goes out unless the last move seen while the
-// button was held lay outside.
+// A press with the mouse or the space bar, begun by `first`: the loop consumes the
+// keyboard, left-button and mouse-move messages of the thread, dispatches the rest, and
+// ends when neither the key nor the left button is held any more. A command goes out
+// unless the last move seen while the button was held lay outside.
 void TrackPress(HWND button, const MSG& first) {
     SetState(button, BST_PUSHED | BST_FOCUS);
     if (GetFocus() == button)
         PaintNow(button);
     else
         SetFocus(button);
-    SetCapture(button);
     RECT client{};
     GetClientRect(button, &client);
 
     bool keyHeld = false, mouseHeld = false, inside = true;
-    MSG message = first;
-    for (;;) {
+    const bool released = RunPress(button, PressWait::Poll, &first, [&](MSG& message) {
         switch (message.message) {
         case WM_KEYDOWN: keyHeld = true; break;
         case WM_KEYUP: keyHeld = false; break;
@@ -213,21 +202,15 @@ void TrackPress(HWND button, const MSG& first) {
                 ChangeState(button, inside ? BST_PUSHED | BST_FOCUS : BST_FOCUS);
             }
             break;
-        case WM_QUIT:
-            // Leave the quit request for the loop that owns the thread.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            keyHeld = mouseHeld = inside = false;
-            break;
         default: TranslateMessage(&message); DispatchMessageA(&message);
         }
-        if (!keyHeld && !mouseHeld) break;
-        if (!NextPressMessage(button, message)) {
-            // Cancelled: no command; a button that still exists is drawn up again.
-            if (IsWindow(button)) ChangeState(button, State(button) & ~BST_PUSHED);
-            return;
-        }
+        return keyHeld || mouseHeld;
+    });
+    // Cancelled: no command; a button that still exists is drawn up again.
+    if (!released) {
+        if (IsWindow(button)) ChangeState(button, State(button) & ~BST_PUSHED);
+        return;
     }
-    ReleaseCapture();
     ChangeState(button, BST_FOCUS);
     if (inside) Notify(button, BN_CLICKED);
 }
@@ -298,6 +281,7 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         SetState(window, State(window) | BST_FOCUS);
         PaintNow(window);
         return 0;
+    case WM_CAPTURECHANGED: PressEnded(window); return 0;
     case WM_KILLFOCUS:
         SetState(window, State(window) & ~BST_FOCUS);
         PaintNow(window);

@@ -10,6 +10,7 @@
 #include "controls/Accessible.h"
 #include "controls/ControlClasses.h"
 #include "controls/DrawLines.h"
+#include "controls/PressLoop.h"
 #include "controls/SpokenText.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
@@ -153,48 +154,29 @@ bool InButton(const RECT& button, LPARAM point) {
     return PtInRect(&button, p) != FALSE;
 }
 
-// Tracks the mouse until the button is released. Other messages are dispatched
-// meanwhile. The loop also ends, as a cancelled press, when the lookup loses the
-// capture or is destroyed, and it hands a WM_QUIT back to the queue.
+// Tracks the mouse until the button is released, dispatching other messages meanwhile;
+// a cancelled press gives no command.
 void TrackButton(HWND lookup, const RECT& button) {
     DrawButton(lookup, true);
-    SetCapture(lookup);
     bool inside = true;
-    for (;;) {
-        if (!IsWindow(lookup)) return;
-        if (GetCapture() != lookup) {
-            inside = false;
-            break;
-        }
-        MSG msg;
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            // Sleep until input arrives rather than spinning; the bound re-checks the
-            // capture even if its loss sent nothing to this thread.
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            continue;
-        }
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            inside = false;
-            break;
-        }
-        const bool move = msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE;
-        const bool up = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+    const bool released = RunPress(lookup, PressWait::Sleep, nullptr, [&](MSG& message) {
+        const bool move = message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE;
+        const bool up = message.message == WM_LBUTTONUP || message.message == WM_NCLBUTTONUP;
         if (!move && !up) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            return true;
         }
-        const bool now = InButton(button, msg.lParam);
+        const bool now = InButton(button, message.lParam);
         if (now != inside) {
             inside = now;
             DrawButton(lookup, inside);
         }
-        if (up) break;
-    }
-    if (GetCapture() == lookup) ReleaseCapture();
+        return !up;
+    });
+    if (!IsWindow(lookup)) return;
     DrawButton(lookup, false);
-    if (inside) DeliverLookupCommand(lookup, false);
+    if (released && inside) DeliverLookupCommand(lookup, false);
 }
 
 LRESULT OnNcLButtonDown(HWND lookup, const EditClass& edit, WPARAM wParam, LPARAM lParam) {
@@ -293,6 +275,7 @@ LRESULT CALLBACK LookupEditProc(HWND lookup, UINT message, WPARAM wParam, LPARAM
             InvalidateUnderneath(lookup);
         return passOn();
     case WM_NCLBUTTONDOWN: return OnNcLButtonDown(lookup, edit, wParam, lParam);
+    case WM_CAPTURECHANGED: PressEnded(lookup); return passOn();
     case WM_GETOBJECT:
         // Other objects, and the class index that accessibility software asks for, are the edit's.
         if (const LRESULT answer = AnswerGetObject(lookup, wParam, lParam, MakeAccessible<LookupAccessible>))
