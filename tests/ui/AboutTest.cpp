@@ -8,12 +8,8 @@
 namespace e2e {
 namespace {
 
-constexpr const char* kAboutCaption = "A propos de la Calculatrice Euro Pemz";
-constexpr UINT kAboutCommand = 100;
 constexpr UINT kHomePage = 7005;
 constexpr UINT kSupportPage = 7006;
-constexpr int kExitButton = 20;
-constexpr int kVersionLine = 100;
 constexpr int kWebLink = 101;
 constexpr int kMailLink = 102;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -109,7 +105,7 @@ TEST_F(AboutTest, WithBrowserAndMailTheLinksAreLiveAndOpenTheSupportPage) {
     ASSERT_TRUE(app.Click(web));
     EXPECT_EQ(RecordedCommandLine(), prefix + caption);
 
-    ASSERT_TRUE(app.Click(::GetDlgItem(about, kExitButton)));
+    ASSERT_TRUE(app.Click(::GetDlgItem(about, kAboutExit)));
     EXPECT_TRUE(app.WindowGone(about));
     EXPECT_TRUE(app.Running());
     EXPECT_EQ(Shown(), Lines("0", "0,00"));

@@ -26,6 +26,20 @@ constexpr int kEuroButton = 1032;
 constexpr int kFrancsButton = 1033;
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
+// Commands, and the dialogs they open.
+constexpr UINT kAboutCommand = 100;
+constexpr UINT kTopMost = 101;
+constexpr UINT kSettingsCommand = 102;
+constexpr UINT kExit = 57665;
+constexpr UINT kHelpIndex = 57666;
+constexpr const char* kAboutCaption = "A propos de la Calculatrice Euro Pemz";
+constexpr const char* kSettingsCaption = "Paramètres de la Calculatrice Euro Pemz";
+constexpr int kAboutExit = 20;
+constexpr int kVersionLine = 100;
+constexpr int kParityField = 1036;
+constexpr int kSeparatorField = 1037;
+constexpr int kPointField = 1038;
+
 class CalculatorTest : public ::testing::Test {
 protected:
     // Settings a test stores before Launch are what the program finds.

@@ -6,12 +6,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kExit = 57665;
-constexpr UINT kHelpIndex = 57666;
-constexpr UINT kAboutCommand = 100;
-constexpr const char* kAboutCaption = "A propos de la Calculatrice Euro Pemz";
-constexpr int kVersionLine = 100;
-constexpr int kAboutExit = 20;
 constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
 
 HWND Viewer() { return ::FindWindowA("MS_WINHELP", nullptr); }

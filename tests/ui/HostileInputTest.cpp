@@ -9,12 +9,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kExit = 57665;
-constexpr UINT kTopMost = 101;
-constexpr UINT kSettingsCommand = 102;
-constexpr const char* kSettingsCaption = "Paramètres de la Calculatrice Euro Pemz";
-constexpr int kSeparatorField = 1037;
-
 // A registry value as the program may find it: a type and raw bytes (type 0: absent).
 struct Stored {
     DWORD type = 0;

@@ -4,12 +4,6 @@
 namespace e2e {
 namespace {
 
-constexpr const char* kSettingsCaption = "Paramètres de la Calculatrice Euro Pemz";
-constexpr UINT kSettingsCommand = 102;
-constexpr int kParityField = 1036;
-constexpr int kSeparatorField = 1037;
-constexpr int kPointField = 1038;
-
 class SettingsTest : public CalculatorTest {
 protected:
     HWND Open() {

@@ -7,18 +7,15 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kTopMostCommand = 101;
-constexpr UINT kQuitCommand = 57665;
-
 using WindowTest = CalculatorTest;
 
 TEST_F(WindowTest, AlwaysOnTopToggledTwiceIsOffAndStoredOff) {
     ASSERT_EQ(app.Start(), "");
-    app.Command(kTopMostCommand);
+    app.Command(kTopMost);
     app.Sync();
     EXPECT_TRUE(OnTop());
     EXPECT_EQ(reg::Setting("TopMost"), 1u);
-    app.Command(kTopMostCommand);
+    app.Command(kTopMost);
     app.Sync();
     EXPECT_FALSE(OnTop());
     EXPECT_EQ(reg::Setting("TopMost"), 0u);
@@ -94,7 +91,7 @@ TEST_F(WindowTest, EveryWayOfClosingSavesThePlacementForTheNextStart) {
     // "&Quitter", from a maximised window.
     ::ShowWindow(app.Window(), SW_MAXIMIZE);
     ASSERT_TRUE(WaitFor([&] { return ::IsZoomed(app.Window()) != FALSE; }));
-    app.Command(kQuitCommand);
+    app.Command(kExit);
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_EQ(StoredPlacement(), PlacementText(normal, 2));
     ASSERT_EQ(app.Start(), "");
@@ -113,7 +110,7 @@ TEST_F(WindowTest, EveryWayOfClosingSavesThePlacementForTheNextStart) {
 TEST_F(WindowTest, ReopenedMinimisedOrMaximisedAndClosedAtOnceKeepsItsPosition) {
     ASSERT_EQ(app.Start(), "");
     const RECT first = WindowRect(app.Window());
-    app.Command(kQuitCommand);
+    app.Command(kExit);
     ASSERT_TRUE(app.WaitForExit());
     const RECT normal{100, 80, 100 + first.right - first.left, 80 + first.bottom - first.top};
     for (int state : {2, 1}) {
@@ -121,7 +118,7 @@ TEST_F(WindowTest, ReopenedMinimisedOrMaximisedAndClosedAtOnceKeepsItsPosition) 
                        PlacementText(normal, state));
         ASSERT_EQ(app.Start(), "");
         EXPECT_TRUE(state == 2 ? ::IsZoomed(app.Window()) : ::IsIconic(app.Window())) << state;
-        app.Command(kQuitCommand);
+        app.Command(kExit);
         ASSERT_TRUE(app.WaitForExit());
         EXPECT_EQ(StoredPlacement(), PlacementText(normal, state));
     }
