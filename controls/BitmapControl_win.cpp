@@ -20,6 +20,8 @@ constexpr int kByteCount = kBitmap + kSlotBytes;
 static_assert(slot::kByteCount == kBitmapControlExtraBytes, "the class record reserves the field");
 
 HBITMAP Picture(HWND control) { return ReadSlot<HBITMAP>(control, slot::kBitmap); }
+void SetPicture(HWND control, HBITMAP picture) { WriteSlot(control, slot::kBitmap, picture); }
+constexpr BitmapSlot kPictureSlot{Picture, SetPicture};
 
 // The control id read as a signed 16-bit number: its sign chooses the mode, its
 // absolute value the resource.
@@ -27,7 +29,7 @@ short SignedId(HWND control) { return static_cast<short>(LOWORD(GetWindowLongA(c
 bool NaturalSize(HWND control) { return SignedId(control) < 0; }
 
 void LoadPicture(HWND control, unsigned int id) {
-    HBITMAP picture = LoadControlBitmap(control, slot::kBitmap, id);
+    HBITMAP picture = LoadControlBitmap(control, kPictureSlot, id);
     BITMAP info{};
     if (picture && NaturalSize(control) && GetObjectA(picture, sizeof info, &info))
         SetWindowPos(control, nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
@@ -70,10 +72,10 @@ void Paint(HWND control) {
 LRESULT CALLBACK BitmapControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        WriteSlot(window, slot::kBitmap, 0);
+        SetPicture(window, nullptr);
         LoadPicture(window, static_cast<unsigned int>(std::abs(SignedId(window))));
         return 0;
-    case WM_DESTROY: LoadControlBitmap(window, slot::kBitmap, 0); return 0;
+    case WM_DESTROY: LoadControlBitmap(window, kPictureSlot, 0); return 0;
     case WM_PAINT: Paint(window); return 0;
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_GETDLGCODE: return DLGC_STATIC;

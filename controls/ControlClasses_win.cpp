@@ -60,7 +60,7 @@ ATOM RegisterControlClasses() {
     return atom;
 }
 
-HBITMAP LoadControlBitmap(HWND window, int fieldOffset, unsigned int id) {
+HBITMAP LoadControlBitmap(HWND window, BitmapSlot slot, unsigned int id) {
     HBITMAP loaded = nullptr;
     if (id != 0) {
         const char* name = MAKEINTRESOURCEA(LOWORD(id));
@@ -68,8 +68,8 @@ HBITMAP LoadControlBitmap(HWND window, int fieldOffset, unsigned int id) {
         loaded = LoadBitmapA(windowModule, name);
         if (!loaded) loaded = LoadBitmapA(GetModuleHandleA(nullptr), name);
     }
-    if (auto previous = ReadSlot<HBITMAP>(window, fieldOffset)) DeleteObject(previous);
-    WriteSlot(window, fieldOffset, loaded);
+    if (HBITMAP previous = slot.get(window)) DeleteObject(previous);
+    slot.set(window, loaded);
     return loaded;
 }
 

@@ -21,7 +21,7 @@ namespace controls {
 
 namespace {
 
-// Extra-byte layout. The first 8 bytes are reserved and unused.
+// Extra-byte layout, after the reserved bytes (see kKeyButtonReservedBytes).
 namespace slot {
 constexpr int kReserved = 0;
 constexpr int kFaceBitmap = kReserved + kKeyButtonReservedBytes;  // HBITMAP, owned
@@ -37,6 +37,8 @@ static_assert(kAcceleratorVirtualKey == FVIRTKEY && kAcceleratorShift == FSHIFT 
               "accelerator flags as the platform has them");
 
 HBITMAP FaceBitmap(HWND button) { return ReadSlot<HBITMAP>(button, slot::kFaceBitmap); }
+void SetFaceBitmap(HWND button, HBITMAP face) { WriteSlot(button, slot::kFaceBitmap, face); }
+constexpr BitmapSlot kFaceSlot{FaceBitmap, SetFaceBitmap};
 UINT State(HWND button) { return ReadSlot<UINT>(button, slot::kState); }
 void SetState(HWND button, UINT state) { WriteSlot(button, slot::kState, state); }
 HWND CommandTarget(HWND button) { return ReadSlot<HWND>(button, slot::kCommandTarget); }
@@ -160,7 +162,7 @@ void ChangeState(HWND button, UINT state) {
 // Loads the face for id (0 removes it) and, when one was loaded, fits the window to
 // one image plus the ring.
 void LoadFace(HWND button, unsigned int id) {
-    HBITMAP face = LoadControlBitmap(button, slot::kFaceBitmap, id);
+    HBITMAP face = LoadControlBitmap(button, kFaceSlot, id);
     BITMAP info{};
     if (face && GetObjectA(face, sizeof info, &info))
         SetWindowPos(button, nullptr, 0, 0, info.bmWidth / kImageCount + 2, info.bmHeight + 2,
@@ -276,7 +278,7 @@ LRESULT CALLBACK KeyButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         ClearField(window, slot::kCommandTarget);
         LoadFace(window, LOWORD(GetWindowLongA(window, GWL_ID)));
         return 0;
-    case WM_DESTROY: LoadControlBitmap(window, slot::kFaceBitmap, 0); return 0;
+    case WM_DESTROY: LoadControlBitmap(window, kFaceSlot, 0); return 0;
     case WM_SETFOCUS:
         SetState(window, State(window) | BST_FOCUS);
         PaintNow(window);

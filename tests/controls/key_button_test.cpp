@@ -660,19 +660,24 @@ TEST_F(ControlsTest, ScreenReadersLearnWhatEachControlIsAndPressAButtonOnce) {
 
 // ---- Shared helpers ------------------------------------------------------------------------
 
+// The bitmap control's slot, as its class lays it out: one handle at offset 0.
+HBITMAP PictureAtZero(HWND window) { return reinterpret_cast<HBITMAP>(GetWindowLongPtrA(window, 0)); }
+void SetPictureAtZero(HWND window, HBITMAP bitmap) { SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(bitmap)); }
+
 TEST_F(ControlsTest, LoadControlBitmapReplacesOrEmptiesTheField) {
     HWND picture = Item(IDC_PLACEHOLDER);
-    HBITMAP first = LoadControlBitmap(picture, 0, IDB_LOGO);
+    const BitmapSlot atZero{PictureAtZero, SetPictureAtZero};
+    HBITMAP first = LoadControlBitmap(picture, atZero, IDB_LOGO);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(GetWindowLongPtrA(picture, 0), reinterpret_cast<LONG_PTR>(first));
 
-    EXPECT_EQ(LoadControlBitmap(picture, 0, 4321), nullptr);  // no such bitmap
+    EXPECT_EQ(LoadControlBitmap(picture, atZero, 4321), nullptr);  // no such bitmap
     EXPECT_EQ(GetWindowLongPtrA(picture, 0), 0);
     EXPECT_EQ(GetObjectType(first), 0u);  // deleted
 
-    HBITMAP second = LoadControlBitmap(picture, 0, 0x10000 | IDB_LOGO);  // only the low word counts
+    HBITMAP second = LoadControlBitmap(picture, atZero, 0x10000 | IDB_LOGO);  // only the low word counts
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(LoadControlBitmap(picture, 0, 0), nullptr);
+    EXPECT_EQ(LoadControlBitmap(picture, atZero, 0), nullptr);
     EXPECT_EQ(GetWindowLongPtrA(picture, 0), 0);
     EXPECT_EQ(GetObjectType(second), 0u);
 }
