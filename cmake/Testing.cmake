@@ -1,10 +1,15 @@
-# The environment of every Windows program ctest runs: one private Wine prefix per
-# build tree, a 64-bit one for the x86_64 tree (cmake/wine-run.sh).
-if(WIN32)
-    set(PEMZ_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+# pemz_wine_environment(<variable> <prefix>): the environment of a Windows program
+# ctest runs in that Wine prefix, a 64-bit one for the x86_64 tree (cmake/wine-run.sh).
+function(pemz_wine_environment variable prefix)
+    set(environment "WINEPREFIX=${prefix}")
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-        list(APPEND PEMZ_WINE_ENVIRONMENT WINEARCH=win64)
+        list(APPEND environment WINEARCH=win64)
     endif()
+    set(${variable} "${environment}" PARENT_SCOPE)
+endfunction()
+# One private prefix per build tree, for every test that needs no prefix of its own.
+if(WIN32)
+    pemz_wine_environment(PEMZ_WINE_ENVIRONMENT ${CMAKE_BINARY_DIR}/wineprefix)
 endif()
 
 # pemz_add_test(NAME name SOURCES ... LIBS ... [GUI])

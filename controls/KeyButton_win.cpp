@@ -13,6 +13,7 @@
 #include "controls/ControlMessages.h"
 #include "controls/SpokenText.h"
 #include "controls/WindowSlots.h"
+#include "framework/ResourceBytes.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 #include "res/resource.h"
@@ -221,12 +222,10 @@ void TrackPress(HWND button, const MSG& first) {
 // resource itself: a table loaded at every question might be a new object each time that
 // nothing frees.
 std::string AcceleratorShortcut(HWND button) {
-    const HMODULE module = GetModuleHandleA(nullptr);
-    const HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(IDR_MAIN), RT_ACCELERATOR);
-    const void* table = resource ? LockResource(LoadResource(module, resource)) : nullptr;
-    if (!table) return {};
-    return ShortcutText(static_cast<const AcceleratorEntry*>(table),
-                        SizeofResource(module, resource) / sizeof(AcceleratorEntry),
+    const fw::ResourceBytes table =
+        fw::FindResourceBytes(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN), RT_ACCELERATOR);
+    if (!table.data) return {};
+    return ShortcutText(reinterpret_cast<const AcceleratorEntry*>(table.data), table.size / sizeof(AcceleratorEntry),
                         LOWORD(GetWindowLongA(button, GWL_ID)));
 }
 

@@ -8,6 +8,7 @@
 #include "framework/Dialog.h"
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
+#include "framework/ResourceBytes.h"
 #include "framework/SystemLibrary.h"
 #include "framework/WaitCursor.h"
 
@@ -34,12 +35,10 @@ bool WinHelpIsGone() {
 // IDR_HTMLHELP_CONTEXTS ("number=page;" entries); empty when it has none. The CHM's
 // own [ALIAS] cannot be used: chmcmd stores its targets as build paths.
 std::string ContextPage(ULONG_PTR context) {
-    const HMODULE module = ::GetModuleHandleA(nullptr);
-    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(IDR_HTMLHELP_CONTEXTS), RT_RCDATA);
-    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const char* data = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
-    if (!data) return {};
-    const std::string table(data, ::SizeofResource(module, found));
+    const ResourceBytes resource =
+        FindResourceBytes(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_HTMLHELP_CONTEXTS), RT_RCDATA);
+    if (!resource.data) return {};
+    const std::string table(reinterpret_cast<const char*>(resource.data), resource.size);
     const std::string key = std::to_string(context) + "=";
     for (std::size_t at = 0; at < table.size();) {
         std::size_t end = table.find(';', at);

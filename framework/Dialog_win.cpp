@@ -7,6 +7,7 @@
 #include "framework/Application.h"
 #include "framework/ModalScope.h"
 #include "framework/OwnerDrawButton.h"
+#include "framework/ResourceBytes.h"
 
 namespace fw {
 
@@ -41,12 +42,10 @@ struct TemplatePlacement {
 
 // Style and position from the header of a DIALOG or DIALOGEX template.
 bool ReadTemplatePlacement(HINSTANCE instance, unsigned templateId, TemplatePlacement& placement) {
-    HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
-    if (!resource) return false;
-    const DWORD size = ::SizeofResource(instance, resource);
-    HGLOBAL loaded = ::LoadResource(instance, resource);
-    const auto* bytes = static_cast<const unsigned char*>(loaded ? ::LockResource(loaded) : nullptr);
-    if (!bytes || size < 22) return false;
+    const ResourceBytes resource =
+        FindResourceBytes(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    const unsigned char* bytes = resource.data;
+    if (!bytes || resource.size < 22) return false;
 
     WORD signature;
     std::memcpy(&signature, bytes + 2, sizeof signature);

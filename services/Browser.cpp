@@ -6,17 +6,18 @@
 namespace services {
 namespace {
 
-bool ReadHtmlClass(const SettingsStore& store, std::string& className) {
-    return store.ReadSettingText(".htm\\", className, std::string(), RegistryRoot::ClassesRoot) && !className.empty();
-}
-
-// Windows 8 and later keep the user's browser here; ".htm" often still names the old one.
-bool ReadUserChoiceClass(const SettingsStore& store, std::string& className) {
-    return store.ReadSettingText(
-               "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice\\ProgId",
-               className, std::string(), RegistryRoot::CurrentUser) &&
-           !className.empty();
-}
+// Where a browser's shell class is named, in the order asked: the user's choice for http
+// (Windows 8 and later keep it there; ".htm" often still names the old browser), then
+// the ".htm" class.
+struct ClassName {
+    RegistryRoot root;
+    const char* path;
+};
+constexpr ClassName kBrowserClasses[] = {
+    {RegistryRoot::CurrentUser,
+     "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice\\ProgId"},
+    {RegistryRoot::ClassesRoot, ".htm\\"},
+};
 
 }  // namespace
 
@@ -49,10 +50,11 @@ std::optional<std::string> BrowserCommandFor(const SettingsStore& store, const s
                                              const ExpandEnvironment& expand) {
     std::string className;
     std::string command;
-    if (ReadUserChoiceClass(store, className) && ReadOpenCommand(store, className, command, expand))
-        return BuildBrowserCommand(command, url);
-    if (!ReadHtmlClass(store, className) || !ReadOpenCommand(store, className, command, expand)) return std::nullopt;
-    return BuildBrowserCommand(command, url);
+    for (const ClassName& where : kBrowserClasses)
+        if (store.ReadSettingText(where.path, className, std::string(), where.root) && !className.empty() &&
+            ReadOpenCommand(store, className, command, expand))
+            return BuildBrowserCommand(command, url);
+    return std::nullopt;
 }
 
 bool HasBrowser(const SettingsStore& store, const ExpandEnvironment& expand) {

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "framework/ResourceBytes.h"
 #include "framework/SystemLibrary.h"
 
 namespace services {
@@ -13,13 +14,9 @@ namespace {
 
 // The module's own resource: no path, so a folder name without an ANSI form cannot lose it.
 bool ReadOwnProductVersion(ProductVersion& version) {
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
-    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data) return false;
-    const std::optional<ProductVersion> read =
-        ProductVersionOfResource(static_cast<const unsigned char*>(data), ::SizeofResource(module, resource));
+    const fw::ResourceBytes resource =
+        fw::FindResourceBytes(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    const std::optional<ProductVersion> read = ProductVersionOfResource(resource.data, resource.size);
     if (!read) return false;
     version = *read;
     return true;

@@ -42,6 +42,9 @@ constexpr int kPointField = 1038;
 
 class CalculatorTest : public ::testing::Test {
 protected:
+    CalculatorTest() = default;
+    explicit CalculatorTest(const std::string& program) : app(program) {}
+
     // Settings a test stores before Launch are what the program finds.
     void SetUp() override { CleanProgramRegistry(); }
     void TearDown() override { CleanProgramRegistry(); }

@@ -338,14 +338,12 @@ int KeyId(const std::string& caption) {
     return it == KeyCaptions().end() ? 0 : it->second;
 }
 
-namespace {
 std::wstring WideText(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
     wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                                           wide.data(), static_cast<int>(wide.size()))));
     return wide;
 }
-}  // namespace
 
 Program::Program(const std::string& path) : Program(WideText(path)) {}
 

@@ -31,6 +31,15 @@ constexpr DWORD kWaitMs = 20000;
 // Ends the process that owns the window (a viewer a failed test left open) and waits for its end.
 void EndProcessOf(HWND window, DWORD timeoutMs = kWaitMs);
 
+// Wine's WinHelp viewer (winhlp32, a process of its own), and the "ERROR" box it shows
+// for a help file it cannot find.
+constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
+inline HWND WinHelpViewer() { return ::FindWindowA("MS_WINHELP", nullptr); }
+inline HWND WinHelpErrorBox() { return ::FindWindowA(nullptr, "ERROR"); }
+
+// A text in the ANSI code page, as UTF-16.
+std::wstring WideText(const std::string& text);
+
 // Polls until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
 

@@ -6,21 +6,9 @@
 namespace e2e {
 namespace {
 
-constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
-
-HWND Viewer() { return ::FindWindowA("MS_WINHELP", nullptr); }
-HWND ErrorBox() { return ::FindWindowA(nullptr, "ERROR"); }
-
-std::wstring Wide(const std::string& ansi) {
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                                          wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
 // The file an ANSI path names, spelled in full; "" when it names none.
 std::wstring LongPathOf(const std::string& ansi) {
-    const std::wstring path = Wide(ansi);
+    const std::wstring path = WideText(ansi);
     std::wstring full(32768, L'\0');
     full.resize(::GetLongPathNameW(path.c_str(), full.data(), static_cast<DWORD>(full.size())));
     return full;
@@ -36,7 +24,7 @@ public:
         folder_ = outer_ + L"\\PemzCalc";
         ::CreateDirectoryW(outer_.c_str(), nullptr);
         ::CreateDirectoryW(folder_.c_str(), nullptr);
-        const std::wstring from = Wide(DirectoryOf(ProgramPath())) + L"\\";
+        const std::wstring from = WideText(DirectoryOf(ProgramPath())) + L"\\";
         for (const wchar_t* file : kFiles)
             copied_ = ::CopyFileW((from + file).c_str(), (folder_ + L"\\" + file).c_str(), FALSE) && copied_;
     }
@@ -64,7 +52,7 @@ bool SamePath(const std::wstring& a, const std::wstring& b) { return ::lstrcmpiW
 class FolderNameTest : public CalculatorTest {
 protected:
     void TearDown() override {
-        EndProcessOf(Viewer(), kViewerWaitMs);  // with the "Cannot find" box a failure left
+        EndProcessOf(WinHelpViewer(), kViewerWaitMs);  // with the "Cannot find" box a failure left
         CalculatorTest::TearDown();
     }
 };
@@ -104,14 +92,14 @@ TEST_F(FolderNameTest, CopyOpensItsHelpRegistersItsRealFolderAndShowsItsVersion)
 
         // The viewer opens the help file beside the copy: its title, and no "Cannot find" box.
         program.Command(kHelpIndex);
-        EXPECT_TRUE(
-            WaitFor([] { return Program::TextOf(Viewer()) == "Aide de la Calculatrice Euro Pemz"; }, kViewerWaitMs));
+        EXPECT_TRUE(WaitFor([] { return Program::TextOf(WinHelpViewer()) == "Aide de la Calculatrice Euro Pemz"; },
+                            kViewerWaitMs));
         EXPECT_TRUE(program.Sync()) << "the help call is still waiting";
-        EXPECT_EQ(ErrorBox(), nullptr);
+        EXPECT_EQ(WinHelpErrorBox(), nullptr);
 
         program.Command(kExit);
         ASSERT_TRUE(program.WaitForExit());
-        EXPECT_TRUE(WaitFor([] { return Viewer() == nullptr; }, kViewerWaitMs));
+        EXPECT_TRUE(WaitFor([] { return WinHelpViewer() == nullptr; }, kViewerWaitMs));
     }
 }
 

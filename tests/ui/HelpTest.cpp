@@ -8,11 +8,7 @@
 namespace e2e {
 namespace {
 
-constexpr int kViewerText = 0x701;      // the viewer's rich edit
-constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
-
-HWND Viewer() { return ::FindWindowA("MS_WINHELP", nullptr); }
-HWND ErrorBox() { return ::FindWindowA(nullptr, "ERROR"); }
+constexpr int kViewerText = 0x701;  // the viewer's rich edit
 
 struct Shown {
     std::string caption;
@@ -20,7 +16,7 @@ struct Shown {
 };
 
 Shown ViewerShows() {
-    HWND viewer = Viewer();
+    HWND viewer = WinHelpViewer();
     if (!viewer) return {};
     return {Program::TextOf(viewer), Program::TextOf(::GetDlgItem(viewer, kViewerText))};
 }
@@ -36,38 +32,29 @@ Shown ViewerShows() {
         kViewerWaitMs);
     // The help call returns once the viewer has handled it; an error box would still be holding it.
     const bool handled = app.Sync();
-    if (reached && handled && !ErrorBox()) return ::testing::AssertionSuccess();
+    if (reached && handled && !WinHelpErrorBox()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "viewer \"" << shown.caption << "\" shows \"" << shown.text.substr(0, 40)
-                                         << "\"" << (ErrorBox() ? ", with an error box" : "")
+                                         << "\"" << (WinHelpErrorBox() ? ", with an error box" : "")
                                          << (handled ? "" : ", the calculator is still waiting");
 }
 
 class HelpTest : public CalculatorTest {
 protected:
+    HelpTest() : CalculatorTest(ToWindowsPath(PEMZ_WINHELP_PROGRAM_PATH)) {}  // the copy without the .chm
     void SetUp() override {
         CalculatorTest::SetUp();
         ASSERT_LT(LOBYTE(LOWORD(::GetVersion())), 6) << "this Windows has no WinHelp: run in the winxp prefix";
     }
     void TearDown() override {
         // Whatever a failure left behind must not block the next test.
-        if (HWND viewer = Viewer()) {
-            DWORD processId = 0;
-            ::GetWindowThreadProcessId(viewer, &processId);
-            UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
-            if (process) {
-                ::TerminateProcess(process.get(), 1);
-                ::WaitForSingleObject(process.get(), kViewerWaitMs);
-            }
-        }
+        EndProcessOf(WinHelpViewer(), kViewerWaitMs);
         CalculatorTest::TearDown();
     }
-
-    Program app{ToWindowsPath(PEMZ_WINHELP_PROGRAM_PATH)};  // the copy without the .chm
 };
 
 TEST_F(HelpTest, F1AndEachHelpItemOpenTheirTopicAndQuittingClosesTheViewer) {
     ASSERT_EQ(app.Start(), "");
-    ASSERT_EQ(Viewer(), nullptr) << "a help viewer is already running";
+    ASSERT_EQ(WinHelpViewer(), nullptr) << "a help viewer is already running";
     const std::string help = "Aide de la Calculatrice Euro Pemz";
     const std::string using_ = "Utiliser l'Aide";
 
@@ -85,7 +72,7 @@ TEST_F(HelpTest, F1AndEachHelpItemOpenTheirTopicAndQuittingClosesTheViewer) {
 
     app.Command(ID_APP_EXIT);
     ASSERT_TRUE(app.WaitForExit());
-    EXPECT_TRUE(WaitFor([] { return Viewer() == nullptr; }, kViewerWaitMs));
+    EXPECT_TRUE(WaitFor([] { return WinHelpViewer() == nullptr; }, kViewerWaitMs));
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 namespace e2e {
 namespace {
 
-constexpr DWORD kViewerWaitMs = 30000;  // the first start of the viewer is slow
 constexpr const char* kTitle = "Aide de la Calculatrice Euro Pemz";
 
 HWND Viewer() { return ::FindWindowA("HH Parent", nullptr); }
@@ -96,7 +95,7 @@ TEST_F(HtmlHelpTest, F1AndEachHelpItemOpenTheirPageOrTabAndQuittingClosesTheView
     app.Command(ID_APP_EXIT);
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_EQ(Viewer(), nullptr);
-    EXPECT_EQ(::FindWindowA("MS_WINHELP", nullptr), nullptr) << "WinHelp came up too";
+    EXPECT_EQ(WinHelpViewer(), nullptr) << "WinHelp came up too";
 }
 
 }  // namespace
